@@ -44,7 +44,10 @@ void BM_CodeToCharacterLongFraction(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(zentavo::CodeToCharacter(input));
   state.SetBytesProcessed(state.iterations() * state.range(0) * 2);
 }
-BENCHMARK(BM_CodeToCharacterLongFraction)->Arg(64 << 10)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CodeToCharacterLongFraction)
+    ->Arg(64 << 10)
+    ->Arg(1 << 20)
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_CodeToCharacterLongBlanks(benchmark::State& state) {
   std::u16string input = std::u16string(static_cast<std::size_t>(state.range(0)), u' ') + u"65";

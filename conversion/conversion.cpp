@@ -75,7 +75,8 @@ bool MagnitudeIsAboveDoubleRange(std::string_view number) {
   std::int64_t exponent = 0;
   if (const auto e = number.find('e'); e != std::string_view::npos) {
     const std::string_view digits = number.substr(e + 1);
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
     if (error == std::errc::result_out_of_range) {
       exponent = digits.front() == '-' ? -kSaturation : kSaturation;
     }
@@ -126,8 +127,8 @@ double ReadDecimal(BlankSkippingCursor cursor) {
   }
 
   double value = 0.0;
-  const auto [end, error] =
-      std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::general);
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                            std::chars_format::general);
   if (error == std::errc::result_out_of_range) {
     if (MagnitudeIsAboveDoubleRange(number)) {
       throw ConversionFailure(ConversionFailure::Kind::Overflow);

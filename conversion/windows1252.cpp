@@ -73,8 +73,6 @@ std::optional<std::uint8_t> CodeForCharacter(char16_t character) noexcept {
   return FindCode(character);
 }
 
-bool IsWindows1252Character(char16_t character) noexcept {
-  return FindCode(character).has_value();
-}
+bool IsWindows1252Character(char16_t character) noexcept { return FindCode(character).has_value(); }
 
 }  // namespace zentavo

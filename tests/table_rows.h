@@ -9,7 +9,9 @@
 namespace zentavo::testing_support {
 
 template <typename Row>
-concept NamedRow = requires(const Row& row) { std::string(row.name); };
+concept NamedRow = requires(const Row& row) {
+  std::string(row.name);
+};
 
 // Names each generated test after its row.
 struct RowName {

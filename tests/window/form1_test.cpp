@@ -1,0 +1,268 @@
+#include "window/form1.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "tests/table_rows.h"
+
+namespace zentavo {
+namespace {
+
+using ::zentavo::PrintTo;
+
+// What the built window must hold at 96 dpi, written out independently of the layout table.
+struct ControlRow {
+  std::string_view name;
+  const char* class_name;
+  QRect geometry;
+  const char16_t* text;
+};
+
+class Form1Control : public testing::TestWithParam<ControlRow> {};
+
+TEST_P(Form1Control, HasItsKindPlaceAndText) {
+  const ControlRow& row = GetParam();
+  Form1 form;
+  const auto* control =
+      form.findChild<QWidget*>(QString::fromLatin1(row.name.data(), row.name.size()));
+  ASSERT_NE(control, nullptr);
+  EXPECT_STREQ(control->metaObject()->className(), row.class_name);
+  EXPECT_EQ(control->geometry(), row.geometry);
+  const QString expected = QString::fromUtf16(row.text);
+  if (const auto* label = qobject_cast<const QLabel*>(control)) {
+    EXPECT_EQ(label->text(), expected);
+    EXPECT_EQ(label->textFormat(), Qt::PlainText);
+  } else if (const auto* box = qobject_cast<const QLineEdit*>(control)) {
+    EXPECT_EQ(box->text(), expected);
+    EXPECT_FALSE(box->isReadOnly());
+    EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    EXPECT_FALSE(box->accessibleName().isEmpty());
+    EXPECT_EQ(box->cursorPosition(), 0);
+  } else {
+    EXPECT_EQ(qobject_cast<const QPushButton*>(control)->text(), expected);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layout, Form1Control,
+    testing::Values(
+        ControlRow{"Command1", "QPushButton", {280, 232, 89, 25}, u"Exit/Sair"},
+        ControlRow{"txtParaASCII", "QLineEdit", {352, 176, 41, 25}, u"txtParaASCII"},
+        ControlRow{"txtDeCar", "QLineEdit", {272, 176, 41, 25}, u""},
+        ControlRow{"txtParaCar", "QLineEdit", {352, 80, 41, 25}, u"txtParaCar"},
+        ControlRow{"txtDeASCII", "QLineEdit", {264, 80, 41, 25}, u""},
+        ControlRow{"Label14", "QLabel", {16, 240, 393, 17}, u"More in : tolvek.example"},
+        ControlRow{"Label13", "QLabel", {8, 8, 393, 17}, u"A Tolvek Program"},
+        ControlRow{"Label12",
+                   "QLabel",
+                   {24, 176, 225, 17},
+                   u"Write a keyboard  caracter to translate to ASCii code :"},
+        ControlRow{"Label11", "QLabel", {272, 136, 41, 17}, u"Caracter"},
+        ControlRow{"Label10", "QLabel", {352, 40, 41, 17}, u"Caracter"},
+        ControlRow{"Label9", "QLabel", {16, 72, 161, 17}, u"Write ASCii code to translate : "},
+        ControlRow{"Label8", "QLabel", {24, 192, 169, 17}, u"Escreva uma tecla / Caract\u00E9r :"},
+        ControlRow{
+            "Label7", "QLabel", {16, 88, 169, 17}, u"Escreva c\u00F3digo ASC ii para traduzir :"},
+        ControlRow{"Label6", "QLabel", {352, 152, 33, 17}, u"ASCII"},
+        ControlRow{"Label5", "QLabel", {272, 152, 33, 17}, u"Tecla"},
+        ControlRow{"Label4", "QLabel", {352, 56, 33, 17}, u"Tecla"},
+        ControlRow{"Label3", "QLabel", {264, 56, 33, 17}, u"ASCII"},
+        ControlRow{"Label2", "QLabel", {328, 176, 17, 17}, u"<-"},
+        ControlRow{"Label1", "QLabel", {320, 80, 17, 17}, u"->"}),
+    testing_support::RowName());
+
+TEST(Form1Window, IsAFixedSizeTopLevelWidgetWithCaptionAndIcon) {
+  Form1 form;
+  EXPECT_EQ(form.objectName(), "Form1");
+  EXPECT_EQ(form.windowTitle(), "Tolvek Zentavo");
+  EXPECT_TRUE(form.isWindow());
+  EXPECT_STREQ(form.metaObject()->superClass()->className(), "QWidget");
+  EXPECT_EQ(form.minimumSize(), QSize(424, 270));
+  EXPECT_EQ(form.maximumSize(), QSize(424, 270));
+  EXPECT_EQ(form.windowIcon().availableSizes(), (QList<QSize>{{32, 32}, {16, 16}, {32, 32}}));
+  EXPECT_EQ(form.findChildren<QWidget*>().size(), 19);  // the two lines are painted, not widgets
+}
+
+TEST(Form1Window, BannerLabelsUseTheBannerFontOthersTheWindowFont) {
+  Form1 form;
+  for (const QLabel* label : form.findChildren<QLabel*>()) {
+    SCOPED_TRACE(label->objectName().toStdString());
+    const bool banner = label->objectName() == "Label13" || label->objectName() == "Label14";
+    if (banner) {
+      EXPECT_EQ(label->font().families().value(0), "Myriad Roman");
+      EXPECT_EQ(label->font().pointSize(), 12);
+      EXPECT_EQ(label->font().weight(), QFont::Bold);
+      EXPECT_FALSE(label->font().italic() || label->font().underline() ||
+                   label->font().strikeOut());
+    } else {
+      EXPECT_EQ(label->font(), form.font());
+    }
+  }
+  EXPECT_EQ(form.font().pointSize(), 7);
+}
+
+TEST(Form1Window, ACutCaptionStaysReachableAsTooltipAndAccessibleName) {
+  Form1 form;
+  for (const QLabel* label : form.findChildren<QLabel*>()) {
+    SCOPED_TRACE(label->objectName().toStdString());
+    const bool cut = label->fontMetrics().horizontalAdvance(label->text()) > label->width();
+    EXPECT_EQ(label->toolTip(), cut ? label->text() : QString());
+    if (cut) {
+      EXPECT_EQ(label->accessibleName(), label->text());
+    }
+  }
+}
+
+TEST(Form1Window, BothLinesSpanTheClientAreaAtTheirHeights) {
+  Form1 form;
+  const QImage picture = form.grab().toImage();
+  const QColor line_colour = form.palette().color(QPalette::WindowText);
+  const QColor background = form.palette().color(QPalette::Window);
+  for (const int y : {128, 224}) {
+    for (int x = 0; x < 424; ++x) {
+      ASSERT_EQ(picture.pixelColor(x, y), line_colour) << "x " << x << " y " << y;
+    }
+    EXPECT_EQ(picture.pixelColor(200, y - 1), background);
+    EXPECT_EQ(picture.pixelColor(200, y + 1), background);
+  }
+}
+
+TEST(Form1Window, TheButtonCoversTheLabelWhereTheyOverlap) {
+  Form1 form;
+  const QPoint inside_both(300, 250);
+  ASSERT_TRUE(form.findChild<QLabel*>("Label14")->geometry().contains(inside_both));
+  EXPECT_EQ(form.childAt(inside_both), form.ExitButton());
+  // Every label is beneath every box and the button.
+  const QObjectList stacking = form.children();
+  qsizetype highest_label = -1;
+  qsizetype lowest_other = stacking.size();
+  for (qsizetype i = 0; i < stacking.size(); ++i) {
+    if (qobject_cast<QLabel*>(stacking[i]))
+      highest_label = i;
+    else if (qobject_cast<QWidget*>(stacking[i]))
+      lowest_other = std::min(lowest_other, i);
+  }
+  EXPECT_LT(highest_label, lowest_other);
+}
+
+class ShownForm1 : public testing::Test {
+ protected:
+  void SetUp() override {
+    form.Show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  }
+  QWidget* Focused() const { return QApplication::focusWidget(); }
+  QString FocusedName() const { return Focused() ? Focused()->objectName() : QString(); }
+
+  Form1 form;
+};
+
+TEST_F(ShownForm1, StartsWithInitialTextsAndFocusInTheCodeInput) {
+  EXPECT_EQ(FocusedName(), "txtDeASCII");
+  EXPECT_EQ(form.ReadText("txtDeASCII"), u"");
+  EXPECT_EQ(form.ReadText("txtParaCar"), u"txtParaCar");
+  EXPECT_EQ(form.ReadText("txtDeCar"), u"");
+  EXPECT_EQ(form.ReadText("txtParaASCII"), u"txtParaASCII");
+}
+
+TEST_F(ShownForm1, TabCyclesBoxesAndButtonShiftTabReverses) {
+  const QStringList forward{"txtParaCar", "txtDeCar", "txtParaASCII", "Command1", "txtDeASCII"};
+  for (const QString& next : forward) {
+    QTest::keyClick(Focused(), Qt::Key_Tab);
+    EXPECT_EQ(FocusedName(), next);
+  }
+  const QStringList backward{"Command1", "txtParaASCII", "txtDeCar", "txtParaCar", "txtDeASCII"};
+  for (const QString& next : backward) {
+    QTest::keyClick(Focused(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(FocusedName(), next);
+  }
+}
+
+TEST_F(ShownForm1, EnterInABoxAndEscapeAnywhereDoNotPressTheButton) {
+  QSignalSpy clicks(form.ExitButton(), &QPushButton::clicked);
+  for (const char* name : {"txtDeASCII", "txtParaCar", "txtDeCar", "txtParaASCII"}) {
+    QLineEdit* box = form.TextBox(name);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Return);
+    QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(box, Qt::Key_Escape);
+  }
+  form.ExitButton()->setFocus();
+  QTest::keyClick(form.ExitButton(), Qt::Key_Escape);
+  EXPECT_EQ(clicks.count(), 0);
+}
+
+TEST_F(ShownForm1, SpaceEnterAndClickPressTheFocusedButton) {
+  QSignalSpy clicks(form.ExitButton(), &QPushButton::clicked);
+  form.ExitButton()->setFocus();
+  QTest::keyClick(form.ExitButton(), Qt::Key_Space);
+  QTest::keyClick(form.ExitButton(), Qt::Key_Return);
+  QTest::keyClick(form.ExitButton(), Qt::Key_Enter, Qt::KeypadModifier);
+  // Through the window, which delivers the click to whatever is on top at that point.
+  QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, QPoint(300, 250));
+  EXPECT_EQ(clicks.count(), 4);
+}
+
+struct PasteRow {
+  std::string_view name;
+  QString pasted;
+  QString kept;  // what the box holds afterwards, starting from "12"
+};
+
+class Form1Paste : public testing::TestWithParam<PasteRow> {};
+
+TEST_P(Form1Paste, TakesOnlyWindows1252TextWhole) {
+  Form1 form;
+  for (const char* name : {"txtDeASCII", "txtParaCar", "txtDeCar", "txtParaASCII"}) {
+    QLineEdit* box = form.TextBox(name);
+    box->setText("12");
+    QApplication::clipboard()->setText(GetParam().pasted);
+    box->paste();
+    EXPECT_EQ(box->text(), GetParam().kept) << name;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(TextBoxes, Form1Paste,
+                         testing::Values(PasteRow{"Latin", "3\u00E9\u20AC", "123\u00E9\u20AC"},
+                                         PasteRow{"OutsideCodePage", "3\u0100", "12"},
+                                         PasteRow{"Emoji", QString::fromUtf8("\xF0\x9F\x98\x80"),
+                                                  "12"},
+                                         PasteRow{"SixtyFourKiB", QString(64 * 1024, 'x'),
+                                                  "12" + QString(64 * 1024, 'x')}),
+                         testing_support::RowName());
+
+TEST(Form1TextBoxAccess, ReadsAndReplacesByNameAndNotifiesTheChange) {
+  Form1 form;
+  QSignalSpy changes(form.TextBox("txtParaCar"), &QLineEdit::textChanged);
+  form.ReplaceText("txtParaCar", u"A");
+  EXPECT_EQ(form.ReadText("txtParaCar"), u"A");
+  ASSERT_EQ(changes.count(), 1);
+  EXPECT_EQ(changes.front().front().toString(), "A");
+
+  const std::u16string nul(1, u'\0');
+  form.ReplaceText("txtParaCar", nul);
+  EXPECT_EQ(form.ReadText("txtParaCar"), nul);
+}
+
+TEST(Form1TextBoxAccess, RefusesNamesThatAreNoTextBox) {
+  Form1 form;
+  for (const char* name : {"Label9", "Command1", "Form1", "txtdeascii", ""}) {
+    EXPECT_THROW((void)form.ReadText(name), std::invalid_argument) << name;
+    EXPECT_THROW(form.ReplaceText(name, u"x"), std::invalid_argument) << name;
+  }
+}
+
+}  // namespace
+}  // namespace zentavo

@@ -1,0 +1,190 @@
+#include "window/form1.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QString>
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+#include <vector>
+
+#include "window/layout_table.h"
+#include "window/windows1252_validator.h"
+
+namespace zentavo {
+namespace {
+
+using layout::ControlKind;
+using layout::ControlRecord;
+using layout::TwipsToPixels;
+
+QString ToQString(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString ToQString(std::string_view ascii) {
+  return QString::fromLatin1(ascii.data(), static_cast<qsizetype>(ascii.size()));
+}
+
+// Rounds each edge rather than each size, so neighbours that touch in twips touch in pixels.
+QRect ToPixels(const layout::TwipRect& rect) {
+  const int left = TwipsToPixels(rect.left);
+  const int top = TwipsToPixels(rect.top);
+  return QRect(QPoint(left, top), QPoint(TwipsToPixels(rect.left + rect.width) - 1,
+                                         TwipsToPixels(rect.top + rect.height) - 1));
+}
+
+QFont FontFromRecord(const layout::FontRecord& record) {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  // An empty face means the platform's own; a named face falls back to it when not installed.
+  if (!record.face.empty()) font.setFamilies({ToQString(record.face), font.family()});
+  font.setPointSize(record.point_size);
+  font.setWeight(record.weight >= 700 ? QFont::Bold : QFont::Normal);
+  font.setItalic(record.italic);
+  font.setUnderline(record.underline);
+  font.setStrikeOut(record.strike_out);
+  return font;
+}
+
+QWidget* CreateLabel(const ControlRecord& record, QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setText(ToQString(record.text));
+  return label;
+}
+
+QWidget* CreateTextBox(const ControlRecord& record, QWidget* parent) {
+  auto* box = new QLineEdit(parent);
+  box->setMaxLength(std::numeric_limits<int>::max());
+  box->setValidator(new Windows1252Validator(box));
+  box->setText(ToQString(record.text));
+  box->setCursorPosition(0);  // an initial text wider than its box shows its start
+  box->setAccessibleName(ToQString(record.accessible_name));
+  return box;
+}
+
+QWidget* CreatePushButton(const ControlRecord& record, QWidget* parent) {
+  auto* button = new QPushButton(ToQString(record.text), parent);
+  // Outside a dialog this only lets Enter press the button while it has the focus; it makes
+  // it no default button for Enter in the text boxes.
+  button->setAutoDefault(true);
+  return button;
+}
+
+// A caption that does not fit its label is cut at the label's edge; its whole text stays
+// available to the user as a tooltip and to screen readers as the label's name.
+void KeepCutCaptionReachable(QLabel* label) {
+  if (label->fontMetrics().horizontalAdvance(label->text()) > label->width()) {
+    label->setToolTip(label->text());
+    label->setAccessibleName(label->text());
+  }
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+  const layout::LayoutTable& table = layout::kLayoutTable;
+  setObjectName(ToQString(table.window.name));
+  setWindowTitle(ToQString(table.window.caption));
+  setFont(FontFromRecord(table.window_font));
+  setFixedSize(TwipsToPixels(table.window.client_width), TwipsToPixels(table.window.client_height));
+
+  QIcon icon;
+  for (const std::string_view image : table.window.icon_images) icon.addFile(ToQString(image));
+  setWindowIcon(icon);
+
+  std::vector<const ControlRecord*> focus_order;
+  std::vector<QLabel*> labels;
+  for (const ControlRecord& record : table.controls) {
+    QWidget* control = nullptr;
+    switch (record.kind) {
+      case ControlKind::Label:
+        control = CreateLabel(record, this);
+        labels.push_back(static_cast<QLabel*>(control));
+        break;
+      case ControlKind::TextBox:
+        control = CreateTextBox(record, this);
+        *std::find(text_boxes_.begin(), text_boxes_.end(), nullptr) =
+            static_cast<QLineEdit*>(control);
+        focus_order.push_back(&record);
+        break;
+      case ControlKind::PushButton:
+        control = CreatePushButton(record, this);
+        exit_button_ = static_cast<QPushButton*>(control);
+        focus_order.push_back(&record);
+        break;
+      case ControlKind::Line:
+        continue;  // painted on the window's own surface
+    }
+    control->setObjectName(ToQString(record.name));
+    control->setGeometry(ToPixels(std::get<layout::TwipRect>(record.place)));
+    if (record.font == layout::FontChoice::Banner)
+      control->setFont(FontFromRecord(table.banner_font));
+  }
+
+  // Labels lie beneath the boxes and the button whatever their place in the table.
+  for (QLabel* label : labels) {
+    label->lower();
+    KeepCutCaptionReachable(label);
+  }
+
+  std::sort(
+      focus_order.begin(), focus_order.end(),
+      [](const ControlRecord* a, const ControlRecord* b) { return a->tab_index < b->tab_index; });
+  for (std::size_t i = 1; i < focus_order.size(); ++i) {
+    setTabOrder(findChild<QWidget*>(ToQString(focus_order[i - 1]->name)),
+                findChild<QWidget*>(ToQString(focus_order[i]->name)));
+  }
+}
+
+void Form1::Show() {
+  TextBoxOrThrow(control_names::kCodeInput)->setFocus(Qt::OtherFocusReason);
+  show();
+}
+
+QLineEdit* Form1::TextBox(std::string_view name) const {
+  const QString wanted = ToQString(name);
+  const auto found =
+      std::find_if(text_boxes_.begin(), text_boxes_.end(),
+                   [&](const QLineEdit* box) { return box->objectName() == wanted; });
+  return found == text_boxes_.end() ? nullptr : *found;
+}
+
+QLineEdit* Form1::TextBoxOrThrow(std::string_view name) const {
+  QLineEdit* box = TextBox(name);
+  if (box == nullptr)
+    throw std::invalid_argument("Form1 has no text box named " + std::string(name));
+  return box;
+}
+
+std::u16string Form1::ReadText(std::string_view box) const {
+  const QString text = TextBoxOrThrow(box)->text();
+  return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
+                        static_cast<std::size_t>(text.size()));
+}
+
+void Form1::ReplaceText(std::string_view box, std::u16string_view text) {
+  TextBoxOrThrow(box)->setText(ToQString(text));
+}
+
+void Form1::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  painter.setPen(palette().color(QPalette::WindowText));
+  for (const ControlRecord& record : layout::kLayoutTable.controls) {
+    if (record.kind != ControlKind::Line) continue;
+    const auto& segment = std::get<layout::TwipSegment>(record.place);
+    painter.drawLine(TwipsToPixels(segment.x1), TwipsToPixels(segment.y1),
+                     TwipsToPixels(segment.x2), TwipsToPixels(segment.y2));
+  }
+}
+
+}  // namespace zentavo
