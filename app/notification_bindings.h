@@ -1,0 +1,25 @@
+// The program's only bindings of notifications to handlers, and the one place where a
+// handler's failure is caught and reported.
+#pragma once
+
+#include <string_view>
+
+namespace zentavo {
+
+class Form1;
+class TextBoxAccess;
+
+// Binds the change of txtDeASCII, the change of txtDeCar and the click of Command1. Nothing
+// else of the window has a handler.
+void BindNotifications(Form1& form);
+
+// Runs `handler` on the window's text boxes. A ConversionFailure is reported once the handler
+// has returned, and the program goes on with the focus back in `input_box`; any other failure
+// is reported and then ends the program with a non-zero status. Nothing escapes.
+void RunHandlerReportingFailures(Form1& form, void (*handler)(TextBoxAccess&),
+                                 std::string_view input_box) noexcept;
+
+// Ends the program at once with status 0.
+void ExitProgram();
+
+}  // namespace zentavo

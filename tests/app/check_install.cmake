@@ -1,0 +1,18 @@
+# Installs the build into a staging folder and checks that the program and every desktop
+# integration file land where a desktop looks for them.
+file(REMOVE_RECURSE ${STAGE})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${STAGE}
+  RESULT_VARIABLE result OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed")
+endif()
+foreach(installed
+    bin/zentavo
+    share/applications/example.tolvek.Zentavo.desktop
+    share/metainfo/example.tolvek.Zentavo.metainfo.xml
+    share/icons/hicolor/32x32/apps/example.tolvek.Zentavo.xpm
+    share/icons/hicolor/16x16/apps/example.tolvek.Zentavo.xpm)
+  if(NOT EXISTS ${STAGE}/${installed})
+    message(FATAL_ERROR "not installed: ${installed}")
+  endif()
+endforeach()

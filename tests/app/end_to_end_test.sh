@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# Drives the real program in a real X window under a private Xvfb, with real keystrokes and
+# clicks (xdotool) and reads its boxes through the clipboard (xclip). No window manager runs.
+#   end_to_end_test.sh ZENTAVO SEND_CLOSE_REQUEST GRAB_WINDOW_PICTURE PICTURE.png
+set -euo pipefail
+
+zentavo=$1
+send_close_request=$2
+grab_window_picture=$3
+picture=$4
+
+work=$(mktemp -d)
+xvfb_pid=""
+program_pid=""
+cleanup() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
+  # Wait for the server to be gone: a dying server removes its socket, which could by then
+  # belong to the next run's server on the same display number.
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+step() { echo "-- $*"; }
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+# Retries a command for up to $1 seconds; every wait in this test is bounded.
+within() {
+  local seconds=$1
+  shift
+  local deadline=$((SECONDS + seconds))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+within 10 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(cat "$work/display")"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+within 10 eval 'xdotool getmouselocation >/dev/null 2>&1' || fail "cannot reach the X server $DISPLAY"
+
+visible_windows() { xdotool search --onlyvisible --name '^Tolvek Zentavo$' 2>/dev/null || true; }
+window_count_is() { [ "$(visible_windows | wc -l)" -eq "$1" ]; }
+
+start_program() {
+  "$zentavo" 2>"$work/program.log" &
+  program_pid=$!
+  within 10 window_count_is 1 || fail "no window appeared: $(cat "$work/program.log")"
+  window=$(visible_windows)
+  xdotool windowfocus --sync "$window"
+  # Focus goes to the code input when the window is shown; wait until Qt has taken it.
+  sleep 0.3
+}
+
+program_is_running() { kill -0 "$program_pid" 2>/dev/null; }
+
+# Waits up to $1 seconds for the program to end and checks its exit status is 0.
+expect_program_ends_cleanly() {
+  local deadline=$1
+  within "$deadline" eval '! program_is_running' || fail "the program still runs after ${deadline}s"
+  local status=0
+  wait "$program_pid" || status=$?
+  program_pid=""
+  [ "$status" -eq 0 ] || fail "the program ended with status $status: $(cat "$work/program.log")"
+}
+
+keys() { xdotool key --clearmodifiers --delay 30 "$@"; }
+type_text() { xdotool type --clearmodifiers --delay 40 "$1"; }
+
+clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+
+# Reads the focused box by copying all of it, after first putting something else on the
+# clipboard so that a stale copy cannot pass.
+expect_focused_box_holds() {
+  printf 'nothing copied yet' | xclip -selection clipboard
+  within 5 clipboard_is 'nothing copied yet' || fail "could not prime the clipboard"
+  keys ctrl+a ctrl+c
+  within 5 clipboard_is "$1" ||
+    fail "expected '$1' in the box, read '$(xclip -o -selection clipboard 2>/dev/null)'"
+}
+
+step "start; type 65 in the upper row and read A"
+start_program
+type_text 65
+keys Tab
+expect_focused_box_holds A
+
+step "type A in the lower row and read 65"
+keys Tab
+type_text A
+"$grab_window_picture" "$window" "$picture" || fail "could not take the window's picture"
+keys Tab
+expect_focused_box_holds 65
+
+step "type 300: the failure is reported, acknowledged by keyboard, and the program goes on"
+keys shift+Tab shift+Tab shift+Tab ctrl+a
+type_text 300
+within 10 window_count_is 2 || fail "no failure report appeared"
+report=$(visible_windows | grep -v "^$window\$")
+xdotool windowfocus --sync "$report"
+keys Return
+within 10 window_count_is 1 || fail "the failure report did not go away"
+program_is_running || fail "the program ended after the failure report"
+keys ctrl+a
+type_text 66
+keys Tab
+expect_focused_box_holds B
+
+step "click Exit/Sair: the program ends with status 0 within a second"
+# The button's middle, in the window's own coordinates (Command1 spans 280-369 x 232-257).
+xdotool mousemove --window "$window" 324 244 click 1
+expect_program_ends_cleanly 1
+
+step "start again and close the window through the window system"
+start_program
+"$send_close_request" "$window"
+expect_program_ends_cleanly 2
+
+echo "end to end: all steps passed"

@@ -1,0 +1,191 @@
+#include "app/notification_bindings.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <stdexcept>
+
+#include "app/failure_report.h"
+#include "tests/table_rows.h"
+#include "window/form1.h"
+
+namespace zentavo {
+namespace {
+
+using ::zentavo::PrintTo;
+
+// Acknowledges every modal message box as soon as it shows, keeping what it said.
+class MessageBoxAcknowledger {
+ public:
+  MessageBoxAcknowledger() {
+    timer_.callOnTimeout([this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        reports.push_back(box->text() + '\n' + box->informativeText());
+        box->button(QMessageBox::Ok)->click();
+      }
+    });
+    timer_.start(5);
+  }
+
+  QStringList reports;
+
+ private:
+  QTimer timer_;
+};
+
+class RunningProgram : public testing::Test {
+ protected:
+  void SetUp() override {
+    BindNotifications(form);
+    form.Show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  }
+
+  QLineEdit* Box(const char* name) { return form.TextBox(name); }
+  QString Text(const char* name) { return Box(name)->text(); }
+  void Type(const char* name, const QString& keys) {
+    Box(name)->setFocus();
+    QTest::keyClicks(Box(name), keys);
+  }
+
+  Form1 form;
+  MessageBoxAcknowledger acknowledger;
+};
+
+TEST_F(RunningProgram, StartRunsNoConversion) {
+  EXPECT_EQ(Text("txtParaCar"), "txtParaCar");
+  EXPECT_EQ(Text("txtParaASCII"), "txtParaASCII");
+  EXPECT_TRUE(acknowledger.reports.isEmpty());
+}
+
+TEST_F(RunningProgram, TypingACodeShowsEachPrefixsCharacter) {
+  Type("txtDeASCII", "6");
+  EXPECT_EQ(Text("txtParaCar"), QString(QChar(6)));
+  Type("txtDeASCII", "5");
+  EXPECT_EQ(Text("txtParaCar"), "A");
+  QTest::keyClick(Box("txtDeASCII"), Qt::Key_Backspace);
+  QTest::keyClick(Box("txtDeASCII"), Qt::Key_Backspace);
+  EXPECT_EQ(Text("txtParaCar"), QString(QChar(0)));
+  EXPECT_TRUE(acknowledger.reports.isEmpty());
+}
+
+TEST_F(RunningProgram, AnInvalidCodeIsReportedAndTheProgramGoesOn) {
+  Type("txtDeASCII", "256");
+  ASSERT_EQ(acknowledger.reports.size(), 1);
+  EXPECT_TRUE(acknowledger.reports[0].startsWith("Invalid argument"))
+      << acknowledger.reports[0].toStdString();
+  EXPECT_TRUE(acknowledger.reports[0].contains(QStringLiteral("\u201C256\u201D")));
+  EXPECT_EQ(Text("txtDeASCII"), "256");
+  EXPECT_EQ(Text("txtParaCar"), QString(QChar(25)));
+  EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::focusWidget() == Box("txtDeASCII"); }));
+
+  QTest::keyClick(Box("txtDeASCII"), Qt::Key_Backspace);
+  QTest::keyClick(Box("txtDeASCII"), Qt::Key_Backspace);
+  EXPECT_EQ(Text("txtParaCar"), QString(QChar(2)));
+  EXPECT_EQ(acknowledger.reports.size(), 1);
+}
+
+TEST_F(RunningProgram, APastedOverflowIsReportedAndTheProgramGoesOn) {
+  Type("txtDeASCII", "66");
+  QApplication::clipboard()->setText("40000");
+  Box("txtDeASCII")->selectAll();
+  Box("txtDeASCII")->paste();
+  ASSERT_EQ(acknowledger.reports.size(), 1);
+  EXPECT_TRUE(acknowledger.reports[0].startsWith("Overflow"));
+  EXPECT_EQ(Text("txtDeASCII"), "40000");
+  EXPECT_EQ(Text("txtParaCar"), "B");
+
+  Box("txtDeASCII")->selectAll();
+  Type("txtDeASCII", "97");
+  EXPECT_EQ(Text("txtParaCar"), "a");
+}
+
+TEST_F(RunningProgram, TypingACharacterShowsTheCodeOfTheFirst) {
+  Type("txtDeCar", "A");
+  EXPECT_EQ(Text("txtParaASCII"), "65");
+  Type("txtDeCar", "b");
+  EXPECT_EQ(Text("txtParaASCII"), "65");
+  QTest::keyClick(Box("txtDeCar"), Qt::Key_Home);
+  QTest::keyClick(Box("txtDeCar"), Qt::Key_Delete);
+  EXPECT_EQ(Text("txtParaASCII"), "98");
+  QTest::keyClick(Box("txtDeCar"), Qt::Key_Delete);
+  EXPECT_EQ(Text("txtParaASCII"), "32");
+}
+
+TEST_F(RunningProgram, TypingIntoAnOutputBoxChangesNothingElse) {
+  Type("txtParaCar", "x");
+  Type("txtParaASCII", "y");
+  EXPECT_EQ(Text("txtDeASCII"), "");
+  EXPECT_EQ(Text("txtDeCar"), "");
+  // The initial texts show their start, so that is where the cursor is.
+  EXPECT_EQ(Text("txtParaCar"), "xtxtParaCar");
+  EXPECT_EQ(Text("txtParaASCII"), "ytxtParaASCII");
+}
+
+TEST_F(RunningProgram, TheExitButtonEndsTheEventLoopWithStatusZero) {
+  QTimer::singleShot(0, &form, [this] { QTest::mouseClick(form.ExitButton(), Qt::LeftButton); });
+  EXPECT_EQ(QApplication::exec(), EXIT_SUCCESS);
+}
+
+TEST_F(RunningProgram, ClosingTheWindowEndsTheEventLoopWithStatusZero) {
+  QTimer::singleShot(0, &form, [this] { form.close(); });
+  EXPECT_EQ(QApplication::exec(), EXIT_SUCCESS);
+  EXPECT_TRUE(acknowledger.reports.isEmpty());
+}
+
+TEST_F(RunningProgram, AnyOtherFailureIsReportedThenEndsTheProgramWithAFailureStatus) {
+  QTimer::singleShot(0, &form, [this] {
+    RunHandlerReportingFailures(
+        form, [](TextBoxAccess&) { throw std::runtime_error("the disk is on fire"); },
+        "txtDeASCII");
+  });
+  EXPECT_EQ(QApplication::exec(), EXIT_FAILURE);
+  ASSERT_EQ(acknowledger.reports.size(), 1);
+  EXPECT_TRUE(acknowledger.reports[0].startsWith("Unexpected failure"));
+  EXPECT_TRUE(acknowledger.reports[0].contains("the disk is on fire"));
+}
+
+struct ReportRow {
+  std::string_view name;
+  ConversionFailure::Kind kind;
+  QString input;
+  QString summary;
+  QString quoted;
+};
+
+class ConversionFailureReport : public testing::TestWithParam<ReportRow> {};
+
+TEST_P(ConversionFailureReport, NamesTheKindQuotesTheInputAndSaysWhatIsAllowed) {
+  const FailureReport report = ReportConversionFailure(GetParam().kind, GetParam().input);
+  EXPECT_EQ(report.summary, GetParam().summary);
+  EXPECT_TRUE(report.details.contains(GetParam().quoted)) << report.details.toStdString();
+  EXPECT_TRUE(report.details.contains("from 0 to 255"));
+  EXPECT_TRUE(report.details.contains(QStringLiteral("de 0 a 255")));
+  EXPECT_FALSE(report.program_must_end);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FailureReports, ConversionFailureReport,
+    testing::Values(ReportRow{"Overflow", ConversionFailure::Kind::Overflow, "40000",
+                              "Overflow / Estouro", QStringLiteral("\u201C40000\u201D")},
+                    ReportRow{"InvalidArgument", ConversionFailure::Kind::InvalidArgument, "-1",
+                              QStringLiteral("Invalid argument / Argumento inv\u00E1lido"),
+                              QStringLiteral("\u201C-1\u201D")},
+                    ReportRow{"LongPasteIsCut", ConversionFailure::Kind::Overflow,
+                              QString(100000, '9'), "Overflow / Estouro",
+                              QStringLiteral("\u201C") + QString(40, '9') +
+                                  QStringLiteral("\u2026\u201D")}),
+    testing_support::RowName());
+
+}  // namespace
+}  // namespace zentavo
