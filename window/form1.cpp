@@ -3,7 +3,6 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetrics>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPaintEvent>
@@ -16,6 +15,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "window/application_icon.h"
 #include "window/layout_table.h"
 #include "window/windows1252_validator.h"
 
@@ -97,10 +97,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   setWindowTitle(ToQString(table.window.caption));
   setFont(FontFromRecord(table.window_font));
   setFixedSize(TwipsToPixels(table.window.client_width), TwipsToPixels(table.window.client_height));
-
-  QIcon icon;
-  for (const std::string_view image : table.window.icon_images) icon.addFile(ToQString(image));
-  setWindowIcon(icon);
+  setWindowIcon(ApplicationIcon());
 
   std::vector<const ControlRecord*> focus_order;
   std::vector<QLabel*> labels;

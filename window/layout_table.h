@@ -58,8 +58,6 @@ struct WindowRecord {
   std::u16string_view caption;
   int client_width;
   int client_height;
-  // The application icon's images, as Qt resource paths.
-  std::array<std::string_view, 3> icon_images;
 };
 
 struct LayoutTable {
@@ -75,9 +73,7 @@ using enum FontChoice;
 
 // clang-format off
 inline constexpr LayoutTable kLayoutTable{
-    .window = {names::kWindow, u"Tolvek Zentavo", 6360, 4050,
-               {":/zentavo/icon-32-16colours.xpm", ":/zentavo/icon-16-16colours.xpm",
-                ":/zentavo/icon-32-2colours.xpm"}},
+    .window = {names::kWindow, u"Tolvek Zentavo", 6360, 4050},
     .window_font = {u"", 7, 400, false, false, false, 0},
     .banner_font = {u"Myriad Roman", 12, 700, false, false, false, 0},
     .controls = {{

@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Time to a viewable window and peak resident memory of Zentavo against the floor (a bare Qt
+# Widgets window of the same widgets), interleaved A B A B on a private Xvfb with no window
+# manager; gucharmap too when it is installed, for context.
+#   bench/startup/startup_benchmark.sh [RUNS [CHART.svg]]
+# Needs the release build: cmake --preset release && cmake --build --preset release
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+runs=${1:-15}
+chart=${2:-docs/startup-times.svg}
+warmups=2
+settle_ms=300
+build=out/release
+probe=$build/bench/window_startup_probe
+
+programs=("zentavo|Tolvek Zentavo|$build/app/zentavo" "floor|Zentavo floor|$build/bench/floor_window")
+if command -v gucharmap >/dev/null; then
+  programs+=("gucharmap|Character Map|$(command -v gucharmap)")
+fi
+
+work=$(mktemp -d)
+xvfb_pid=""
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(cat "$work/display")"
+unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+
+for round in $(seq $((warmups + runs))); do
+  for entry in "${programs[@]}"; do
+    IFS='|' read -r name caption program <<<"$entry"
+    result=$("$probe" "$caption" "$settle_ms" "$program" 2>/dev/null) ||
+      { echo "no window from $name" >&2; exit 1; }
+    [ "$round" -gt "$warmups" ] && echo "$result" >>"$work/$name"
+  done
+done
+
+# median, minimum and maximum of column $2 of file $1
+statistics() {
+  cut -d' ' -f"$2" "$1" | sort -g | awk '{ v[NR] = $1 } END {
+    median = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+    printf "%s %s %s", median, v[1], v[NR] }'
+}
+
+read -r floor_ms _ _ <<<"$(statistics "$work/floor" 1)"
+read -r floor_kib _ _ <<<"$(statistics "$work/floor" 2)"
+echo "Start-up on $(nproc) cores, Xvfb without a window manager, $runs runs each after $warmups warm-ups, interleaved:"
+printf '%-10s %12s %9s %9s %12s %12s %10s\n' program "median ms" "min ms" "max ms" "peak MiB" "time/floor" "mem/floor"
+: >"$work/chart-rows"
+for entry in "${programs[@]}"; do
+  IFS='|' read -r name _ _ <<<"$entry"
+  read -r median minimum maximum <<<"$(statistics "$work/$name" 1)"
+  read -r kib _ _ <<<"$(statistics "$work/$name" 2)"
+  awk -v n="$name" -v md="$median" -v mn="$minimum" -v mx="$maximum" -v k="$kib" \
+    -v fm="$floor_ms" -v fk="$floor_kib" 'BEGIN {
+      printf "%-10s %12.1f %9.1f %9.1f %12.1f %12.2f %10.2f\n", n, md, mn, mx, k / 1024, md / fm, k / fk }'
+  echo "$name $median $minimum $maximum $(tr '\n' ' ' <"$work/$name" | awk '{ for (i = 1; i <= NF; i += 2) printf "%s ", $i }')" >>"$work/chart-rows"
+done
+
+# A small chart: every run as a dot, the median as a bar, one row per program.
+awk -v runs="$runs" 'BEGIN { rows = 0; top = 0 }
+  { name[rows] = $1; median[rows] = $2; count[rows] = NF - 4
+    for (i = 5; i <= NF; i++) { t[rows, i - 5] = $i; if ($i > top) top = $i }
+    rows++ }
+  END {
+    scale = 480 / (top * 1.1); height = 50 + rows * 40
+    printf "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"640\" height=\"%d\" font-family=\"sans-serif\" font-size=\"12\">\n", height + 20
+    printf "<rect width=\"640\" height=\"%d\" fill=\"white\"/>\n", height + 20
+    printf "<text x=\"10\" y=\"20\" font-size=\"14\">Time to a viewable window, ms (%d runs each; bar: median)</text>\n", runs
+    for (r = 0; r < rows; r++) {
+      y = 50 + r * 40
+      printf "<text x=\"10\" y=\"%d\">%s</text>\n", y + 5, name[r]
+      printf "<rect x=\"100\" y=\"%d\" width=\"%.1f\" height=\"16\" fill=\"#9ecae1\"/>\n", y - 8, median[r] * scale
+      printf "<text x=\"%.1f\" y=\"%d\">%.1f</text>\n", 106 + median[r] * scale, y + 5, median[r]
+      for (i = 0; i < count[r]; i++)
+        printf "<circle cx=\"%.1f\" cy=\"%d\" r=\"2.5\" fill=\"#08519c\"/>\n", 100 + t[r, i] * scale, y
+    }
+    for (ms = 0; ms <= top * 1.1; ms += (top > 100 ? 20 : 10)) {
+      printf "<line x1=\"%.1f\" y1=\"%d\" x2=\"%.1f\" y2=\"%d\" stroke=\"#888\"/>\n", 100 + ms * scale, height - 10, 100 + ms * scale, height - 5
+      printf "<text x=\"%.1f\" y=\"%d\" text-anchor=\"middle\">%d</text>\n", 100 + ms * scale, height + 8, ms
+    }
+    print "</svg>"
+  }' "$work/chart-rows" >"$chart"
+echo "chart: $chart"
