@@ -1,8 +1,8 @@
 #include "window/form1.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPaintEvent>
@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "window/application_icon.h"
+#include "window/cut_caption_tooltip.h"
 #include "window/layout_table.h"
 #include "window/windows1252_validator.h"
 
@@ -44,8 +45,15 @@ QRect ToPixels(const layout::TwipRect& rect) {
 
 QFont FontFromRecord(const layout::FontRecord& record) {
   QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-  // An empty face means the platform's own; a named face falls back to it when not installed.
-  if (!record.face.empty()) font.setFamilies({ToQString(record.face), font.family()});
+  // An empty face means the platform's own, and so does a face that is not installed. Asking
+  // for a missing face by name would have the font system rank every installed font as its
+  // substitute at start, only to land on the platform's sans family anyway.
+  // (The installed families are listed once the font database is up; hasFamily would also
+  // have the font system resolve the name as an alias, which costs more than it saves.)
+  if (!record.face.empty() &&
+      QFontDatabase::families().contains(ToQString(record.face), Qt::CaseInsensitive)) {
+    font.setFamilies({ToQString(record.face), font.family()});
+  }
   font.setPointSize(record.point_size);
   font.setWeight(record.weight >= 700 ? QFont::Bold : QFont::Normal);
   font.setItalic(record.italic);
@@ -80,22 +88,17 @@ QWidget* CreatePushButton(const ControlRecord& record, QWidget* parent) {
   return button;
 }
 
-// A caption that does not fit its label is cut at the label's edge; its whole text stays
-// available to the user as a tooltip and to screen readers as the label's name.
-void KeepCutCaptionReachable(QLabel* label) {
-  if (label->fontMetrics().horizontalAdvance(label->text()) > label->width()) {
-    label->setToolTip(label->text());
-    label->setAccessibleName(label->text());
-  }
-}
-
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
   const layout::LayoutTable& table = layout::kLayoutTable;
   setObjectName(ToQString(table.window.name));
   setWindowTitle(ToQString(table.window.caption));
-  setFont(FontFromRecord(table.window_font));
+  // The window font is the program's default font: Qt lays some text out in the default font
+  // before a widget's own font applies (every line edit's first layout does), which would load
+  // a second font for nothing.
+  QApplication::setFont(FontFromRecord(table.window_font));
+  setFont(QApplication::font());
   setFixedSize(TwipsToPixels(table.window.client_width), TwipsToPixels(table.window.client_height));
   setWindowIcon(ApplicationIcon());
 
@@ -128,10 +131,12 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
       control->setFont(FontFromRecord(table.banner_font));
   }
 
-  // Labels lie beneath the boxes and the button whatever their place in the table.
+  // Labels lie beneath the boxes and the button whatever their place in the table. A caption
+  // that does not fit is cut at the label's edge and shown whole as its tooltip.
+  auto* cut_caption_tooltip = new CutCaptionTooltip(this);
   for (QLabel* label : labels) {
     label->lower();
-    KeepCutCaptionReachable(label);
+    label->installEventFilter(cut_caption_tooltip);
   }
 
   std::sort(

@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-runs=${1:-15}
+runs=${1:-31}
 chart=${2:-docs/startup-times.svg}
 warmups=2
 settle_ms=300
@@ -49,18 +49,26 @@ statistics() {
     printf "%s %s %s", median, v[1], v[NR] }'
 }
 
+# Paired per round, so that drift of the machine during the run cancels out: the median over
+# rounds of (program in round r) / (floor in round r).
+paired_ratio() {
+  paste -d' ' "$work/$1" "$work/floor" | awk -v c="$2" '{ print $c / $(c + 2) }' | sort -g |
+    awk '{ v[NR] = $1 } END { printf "%.3f", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
 read -r floor_ms _ _ <<<"$(statistics "$work/floor" 1)"
 read -r floor_kib _ _ <<<"$(statistics "$work/floor" 2)"
 echo "Start-up on $(nproc) cores, Xvfb without a window manager, $runs runs each after $warmups warm-ups, interleaved:"
-printf '%-10s %12s %9s %9s %12s %12s %10s\n' program "median ms" "min ms" "max ms" "peak MiB" "time/floor" "mem/floor"
+printf '%-10s %10s %8s %8s %9s %11s %10s %12s %11s\n' program "median ms" "min ms" "max ms" "peak MiB" \
+  "time/floor" "mem/floor" "paired time" "paired mem"
 : >"$work/chart-rows"
 for entry in "${programs[@]}"; do
   IFS='|' read -r name _ _ <<<"$entry"
   read -r median minimum maximum <<<"$(statistics "$work/$name" 1)"
   read -r kib _ _ <<<"$(statistics "$work/$name" 2)"
   awk -v n="$name" -v md="$median" -v mn="$minimum" -v mx="$maximum" -v k="$kib" \
-    -v fm="$floor_ms" -v fk="$floor_kib" 'BEGIN {
-      printf "%-10s %12.1f %9.1f %9.1f %12.1f %12.2f %10.2f\n", n, md, mn, mx, k / 1024, md / fm, k / fk }'
+    -v fm="$floor_ms" -v fk="$floor_kib" -v pt="$(paired_ratio "$name" 1)" -v pm="$(paired_ratio "$name" 2)" 'BEGIN {
+      printf "%-10s %10.1f %8.1f %8.1f %9.1f %11.3f %10.3f %12.3f %11.3f\n", n, md, mn, mx, k / 1024, md / fm, k / fk, pt, pm }'
   echo "$name $median $minimum $maximum $(tr '\n' ' ' <"$work/$name" | awk '{ for (i = 1; i <= NF; i += 2) printf "%s ", $i }')" >>"$work/chart-rows"
 done
 
