@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "window/application_icon.h"
+#include "window/bounded_undo_history.h"
 #include "window/cut_caption_tooltip.h"
 #include "window/layout_table.h"
 #include "window/windows1252_validator.h"
@@ -77,6 +78,9 @@ QWidget* CreateTextBox(const ControlRecord& record, QWidget* parent) {
   box->setText(ToQString(record.text));
   box->setCursorPosition(0);  // an initial text wider than its box shows its start
   box->setAccessibleName(ToQString(record.accessible_name));
+  // About 200 KiB of undo steps a box: hours of typing, or a few large pastes.
+  constexpr qsizetype kUndoBudgetCharacters = 10'000;
+  new BoundedUndoHistory(box, kUndoBudgetCharacters);
   return box;
 }
 

@@ -15,6 +15,7 @@
 #include <stdexcept>
 
 #include "app/failure_report.h"
+#include "tests/app/message_box_acknowledger.h"
 #include "tests/table_rows.h"
 #include "window/form1.h"
 
@@ -22,25 +23,6 @@ namespace zentavo {
 namespace {
 
 using ::zentavo::PrintTo;
-
-// Acknowledges every modal message box as soon as it shows, keeping what it said.
-class MessageBoxAcknowledger {
- public:
-  MessageBoxAcknowledger() {
-    timer_.callOnTimeout([this] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        reports.push_back(box->text() + '\n' + box->informativeText());
-        box->button(QMessageBox::Ok)->click();
-      }
-    });
-    timer_.start(5);
-  }
-
-  QStringList reports;
-
- private:
-  QTimer timer_;
-};
 
 class RunningProgram : public testing::Test {
  protected:
@@ -59,7 +41,7 @@ class RunningProgram : public testing::Test {
   }
 
   Form1 form;
-  MessageBoxAcknowledger acknowledger;
+  testing_support::MessageBoxAcknowledger acknowledger;
 };
 
 TEST_F(RunningProgram, StartRunsNoConversion) {

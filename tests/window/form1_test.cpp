@@ -267,6 +267,32 @@ INSTANTIATE_TEST_SUITE_P(TextBoxes, Form1Paste,
                                                   "12" + QString(64 * 1024, 'x')}),
                          testing_support::RowName());
 
+TEST(Form1UndoHistory, TypingKeepsItsUndoStepsALargeEditStartsTheHistoryAfresh) {
+  Form1 form;
+  QLineEdit* box = form.TextBox("txtDeCar");
+  QTest::keyClicks(box, "abc");
+  QApplication::processEvents();
+  ASSERT_TRUE(box->isUndoAvailable());
+  QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(box->text(), "") << "a run of typing is undone as one step";
+
+  QSignalSpy changes(box, &QLineEdit::textChanged);
+  QApplication::clipboard()->setText(QString(20'000, '7'));
+  box->paste();
+  box->setSelection(5, 3);
+  ASSERT_EQ(changes.count(), 1);
+  QApplication::processEvents();
+  EXPECT_FALSE(box->isUndoAvailable());
+  EXPECT_EQ(box->text(), QString(20'000, '7'));
+  EXPECT_EQ(box->selectionStart(), 5);
+  EXPECT_EQ(box->selectionLength(), 3);
+  EXPECT_EQ(changes.count(), 1) << "starting the history afresh is no change of the text";
+
+  QTest::keyClick(box, Qt::Key_End);
+  QTest::keyClicks(box, "x");
+  EXPECT_TRUE(box->isUndoAvailable()) << "undo works again for the next edits";
+}
+
 TEST(Form1TextBoxAccess, ReadsAndReplacesByNameAndNotifiesTheChange) {
   Form1 form;
   QSignalSpy changes(form.TextBox("txtParaCar"), &QLineEdit::textChanged);

@@ -1,0 +1,186 @@
+// Endurance: a long seeded random sequence of edits in both rows of the running program (typing,
+// pasting, deleting, select-all and replace, cutting, undo), failing inputs included. After
+// every edit the output box must hold the conversion of its input box, or, after a reported
+// failure, its previous text; the program must keep running and its memory must stay flat.
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "app/notification_bindings.h"
+#include "conversion/conversion.h"
+#include "tests/app/message_box_acknowledger.h"
+#include "window/form1.h"
+
+namespace zentavo {
+namespace {
+
+long ResidentKib() {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  }
+  return -1;
+}
+
+std::u16string ToU16(const QString& text) {
+  return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
+                        static_cast<std::size_t>(text.size()));
+}
+
+// Types each character as a key press; characters beyond ASCII come as keys Qt does not name,
+// carrying their text, as an input method or a national layout delivers them.
+void Type(QWidget* widget, const QString& text) {
+  for (const QChar character : text) {
+    if (character.unicode() < 0x80) {
+      QTest::keyClick(widget, character.toLatin1());
+    } else {
+      QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(character),
+                          Qt::NoModifier);
+    }
+  }
+}
+
+class RandomEdits {
+ public:
+  explicit RandomEdits(std::uint32_t seed) : random_(seed) {}
+
+  int Below(int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(random_); }
+
+  // What a user might type into either row: mostly digits, the other characters a number can
+  // hold, and some that end a number or are no digit at all.
+  // One character per edit, so that every edit is one change of the box.
+  QString TypedCharacter() {
+    static const QString kAlphabet =
+        QStringLiteral("0123456789012345678901234567890.-+eEdD&HhOo ,xA\u00E9\u20AC");
+    return QString(kAlphabet[Below(kAlphabet.size())]);
+  }
+
+  // Pasted texts, failing ones included: codes in and out of range, other notations, long digit
+  // runs and a text with a character outside Windows-1252, which the box must refuse whole.
+  QString PastedText() {
+    switch (Below(7)) {
+      case 0:
+        return QString::number(Below(80001) - 40000);
+      case 1:
+        return QString::number(Below(3000) / 10.0, 'f', 1);
+      case 2:
+        return QStringLiteral("&H") + QString::number(Below(0x20000), 16);
+      case 3:
+        return QString(1 + Below(4000), QChar(u'0' + Below(10)));
+      case 4:
+        return QStringLiteral("65 abc \u00E9");
+      case 5:
+        return QStringLiteral("6\u01005");  // refused: U+0100 is no Windows-1252 character
+      default:
+        return QString::number(Below(256));
+    }
+  }
+
+ private:
+  std::mt19937 random_;
+};
+
+TEST(Soak, BothRowsStayConsistentThroughALongRandomEditSequence) {
+  const int seconds = qEnvironmentVariableIntValue("ZENTAVO_SOAK_SECONDS") > 0
+                          ? qEnvironmentVariableIntValue("ZENTAVO_SOAK_SECONDS")
+                          : 50;
+  Form1 form;
+  BindNotifications(form);
+  form.Show();
+  QApplication::setActiveWindow(&form);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  testing_support::MessageBoxAcknowledger acknowledger;
+  RandomEdits edits(20261207);
+
+  long resident_after_warm_up = 0;
+  int edit_count = 0;
+  int failures_reported = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (std::chrono::steady_clock::now() < deadline) {
+    const bool upper_row = edits.Below(2) == 0;
+    QLineEdit* input = form.TextBox(upper_row ? "txtDeASCII" : "txtDeCar");
+    QLineEdit* output = form.TextBox(upper_row ? "txtParaCar" : "txtParaASCII");
+    const QString input_before = input->text();
+    const QString output_before = output->text();
+    const qsizetype reports_before = acknowledger.reports.size();
+
+    input->setFocus();
+    switch (edits.Below(input->text().size() > 20000 ? 1 : 8)) {
+      case 0:  // select all and replace
+        input->selectAll();
+        Type(input, edits.TypedCharacter());
+        break;
+      case 1:
+      case 2:
+        Type(input, edits.TypedCharacter());
+        break;
+      case 3:
+        QApplication::clipboard()->setText(edits.PastedText());
+        QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier);
+        break;
+      case 4:
+        QTest::keyClick(input, edits.Below(2) ? Qt::Key_Backspace : Qt::Key_Delete);
+        break;
+      case 5:
+        QTest::keyClick(input, Qt::Key_Z, Qt::ControlModifier);
+        break;
+      case 6:
+        QTest::keyClick(input, Qt::Key_Home, Qt::ShiftModifier);
+        QTest::keyClick(input, Qt::Key_X, Qt::ControlModifier);
+        break;
+      default:
+        QTest::keyClick(input, edits.Below(2) ? Qt::Key_Home : Qt::Key_End);
+        break;
+    }
+    ++edit_count;
+
+    const QString input_now = input->text();
+    const qsizetype new_reports = acknowledger.reports.size() - reports_before;
+    SCOPED_TRACE("edit " + std::to_string(edit_count) + ", input of " +
+                 std::to_string(input_now.size()) + " characters");
+    if (input_now == input_before) {
+      ASSERT_EQ(output->text(), output_before);
+      ASSERT_EQ(new_reports, 0);
+    } else if (!upper_row) {
+      ASSERT_EQ(ToU16(output->text()), CharacterToCode(ToU16(input_now)));
+    } else {
+      try {
+        ASSERT_EQ(ToU16(output->text()), CodeToCharacter(ToU16(input_now)));
+        ASSERT_EQ(new_reports, 0);
+      } catch (const ConversionFailure& failure) {
+        ASSERT_EQ(output->text(), output_before) << "a failure left the output unchanged";
+        ASSERT_EQ(new_reports, 1);
+        const QString kind =
+            failure.kind() == ConversionFailure::Kind::Overflow ? "Overflow" : "Invalid argument";
+        ASSERT_TRUE(acknowledger.reports.back().startsWith(kind));
+        ++failures_reported;
+      }
+    }
+    acknowledger.reports.clear();  // checked; keeping every report would grow the test itself
+    if (edit_count == 1000) resident_after_warm_up = ResidentKib();
+  }
+
+  const long resident_at_end = ResidentKib();
+  std::printf(
+      "soak: %d edits in %d s, %d failures reported, resident %ld KiB after 1000 edits, "
+      "%ld KiB at the end\n",
+      edit_count, seconds, failures_reported, resident_after_warm_up, resident_at_end);
+  EXPECT_GT(edit_count, 1000);
+  EXPECT_GT(failures_reported, 10);
+#if !defined(__SANITIZE_ADDRESS__)
+  // (The address sanitizer holds freed memory in quarantine, so resident memory says nothing
+  // there.)
+  EXPECT_LE(resident_at_end - resident_after_warm_up, 2 * 1024);
+#endif
+}
+
+}  // namespace
+}  // namespace zentavo
