@@ -83,11 +83,14 @@ std::string PackRows(const PaletteImage& image, int bits_per_pixel, bool mask) {
   for (int y = image.height - 1; y >= 0; --y) {
     std::string row(static_cast<std::size_t>(stride), '\0');
     for (int x = 0; x < image.width; ++x) {
-      const unsigned value =
-          mask ? 0u : image.pixels[static_cast<std::size_t>(y * image.width + x)];
+      const std::size_t pixel =
+          static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width) +
+          static_cast<std::size_t>(x);
+      const unsigned value = mask ? 0u : image.pixels[pixel];
       const int bit = x * bits_per_pixel;
       const int shift = 8 - bits_per_pixel - bit % 8;
-      row[static_cast<std::size_t>(bit / 8)] |= static_cast<char>(value << shift);
+      char& byte = row[static_cast<std::size_t>(bit / 8)];
+      byte = static_cast<char>(static_cast<unsigned char>(byte) | (value << shift));
     }
     rows += row;
   }

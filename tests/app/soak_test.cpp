@@ -60,7 +60,7 @@ class RandomEdits {
   QString TypedCharacter() {
     static const QString kAlphabet =
         QStringLiteral("0123456789012345678901234567890.-+eEdD&HhOo ,xA\u00E9\u20AC");
-    return QString(kAlphabet[Below(kAlphabet.size())]);
+    return QString(kAlphabet[Below(static_cast<int>(kAlphabet.size()))]);
   }
 
   // Pasted texts, failing ones included: codes in and out of range, other notations, long digit

@@ -7,11 +7,13 @@
 #include <string>
 
 #include "conversion/windows1252.h"
+#include "tests/conversion/expect_conversion_failure.h"
 #include "tests/table_rows.h"
 
 namespace zentavo {
 namespace {
 
+using testing_support::ExpectConversionFailure;
 using ::zentavo::PrintTo;
 
 using Kind = ConversionFailure::Kind;
@@ -100,12 +102,7 @@ struct FailureRow {
 class ReadLeadingNumberFails : public testing::TestWithParam<FailureRow> {};
 
 TEST_P(ReadLeadingNumberFails, WithOverflow) {
-  try {
-    (void)ReadLeadingNumber(GetParam().text);
-    ADD_FAILURE() << "no failure raised";
-  } catch (const ConversionFailure& failure) {
-    EXPECT_EQ(failure.kind(), GetParam().kind);
-  }
+  ExpectConversionFailure([this] { (void)ReadLeadingNumber(GetParam().text); }, GetParam().kind);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -160,12 +157,7 @@ struct RoundingFailureRow {
 class RoundToInt16Overflows : public testing::TestWithParam<RoundingFailureRow> {};
 
 TEST_P(RoundToInt16Overflows, OutsideTheRangeAfterRounding) {
-  try {
-    (void)RoundToInt16(GetParam().value);
-    ADD_FAILURE() << "no failure raised";
-  } catch (const ConversionFailure& failure) {
-    EXPECT_EQ(failure.kind(), Kind::Overflow);
-  }
+  ExpectConversionFailure([this] { (void)RoundToInt16(GetParam().value); }, Kind::Overflow);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -281,12 +273,7 @@ INSTANTIATE_TEST_SUITE_P(
 class CodeToCharacterFails : public testing::TestWithParam<FailureRow> {};
 
 TEST_P(CodeToCharacterFails, WithTheRightKind) {
-  try {
-    (void)CodeToCharacter(GetParam().text);
-    ADD_FAILURE() << "no failure raised";
-  } catch (const ConversionFailure& failure) {
-    EXPECT_EQ(failure.kind(), GetParam().kind);
-  }
+  ExpectConversionFailure([this] { (void)CodeToCharacter(GetParam().text); }, GetParam().kind);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -39,8 +39,8 @@ class Form1Control : public testing::TestWithParam<ControlRow> {};
 TEST_P(Form1Control, HasItsKindPlaceAndText) {
   const ControlRow& row = GetParam();
   Form1 form;
-  const auto* control =
-      form.findChild<QWidget*>(QString::fromLatin1(row.name.data(), row.name.size()));
+  const auto* control = form.findChild<QWidget*>(
+      QString::fromLatin1(row.name.data(), static_cast<qsizetype>(row.name.size())));
   ASSERT_NE(control, nullptr);
   EXPECT_STREQ(control->metaObject()->className(), row.class_name);
   EXPECT_EQ(control->geometry(), row.geometry);
@@ -150,7 +150,7 @@ TEST(Form1Window, TheButtonCoversTheLabelWhereTheyOverlap) {
   ASSERT_TRUE(form.findChild<QLabel*>("Label14")->geometry().contains(inside_both));
   EXPECT_EQ(form.childAt(inside_both), form.ExitButton());
   // Every label is beneath every box and the button.
-  const QObjectList stacking = form.children();
+  const QObjectList& stacking = form.children();
   qsizetype highest_label = -1;
   qsizetype lowest_other = stacking.size();
   for (qsizetype i = 0; i < stacking.size(); ++i) {
@@ -258,14 +258,14 @@ TEST_P(Form1Paste, TakesOnlyWindows1252TextWhole) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(TextBoxes, Form1Paste,
-                         testing::Values(PasteRow{"Latin", "3\u00E9\u20AC", "123\u00E9\u20AC"},
-                                         PasteRow{"OutsideCodePage", "3\u0100", "12"},
-                                         PasteRow{"Emoji", QString::fromUtf8("\xF0\x9F\x98\x80"),
-                                                  "12"},
-                                         PasteRow{"SixtyFourKiB", QString(64 * 1024, 'x'),
-                                                  "12" + QString(64 * 1024, 'x')}),
-                         testing_support::RowName());
+INSTANTIATE_TEST_SUITE_P(
+    TextBoxes, Form1Paste,
+    testing::Values(PasteRow{"Latin", "3\u00E9\u20AC", "123\u00E9\u20AC"},
+                    PasteRow{"OutsideCodePage", "3\u0100", "12"},
+                    PasteRow{"Emoji", QString::fromUtf8("\xF0\x9F\x98\x80"), "12"},
+                    PasteRow{"SixtyFourKiB", QString(qsizetype{64} * 1024, 'x'),
+                             "12" + QString(qsizetype{64} * 1024, 'x')}),
+    testing_support::RowName());
 
 TEST(Form1UndoHistory, TypingKeepsItsUndoStepsALargeEditStartsTheHistoryAfresh) {
   Form1 form;
