@@ -19,6 +19,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "conversion/windows1252.h"
 #include "tests/table_rows.h"
 
 namespace zentavo {
@@ -304,6 +305,15 @@ TEST(Form1TextBoxAccess, ReadsAndReplacesByNameAndNotifiesTheChange) {
   const std::u16string nul(1, u'\0');
   form.ReplaceText("txtParaCar", nul);
   EXPECT_EQ(form.ReadText("txtParaCar"), nul);
+}
+
+TEST(Form1TextBoxAccess, EveryWindows1252CharacterSurvivesABox) {
+  Form1 form;
+  for (int code = 0; code < 256; ++code) {
+    const std::u16string character(1, CharacterForCode(static_cast<std::uint8_t>(code)));
+    form.ReplaceText("txtParaCar", character);
+    EXPECT_EQ(form.ReadText("txtParaCar"), character) << "code " << code;
+  }
 }
 
 TEST(Form1TextBoxAccess, RefusesNamesThatAreNoTextBox) {
