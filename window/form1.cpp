@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "window/application_icon.h"
@@ -106,7 +107,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   setFixedSize(TwipsToPixels(table.window.client_width), TwipsToPixels(table.window.client_height));
   setWindowIcon(ApplicationIcon());
 
-  std::vector<const ControlRecord*> focus_order;
+  const QFont banner_font = FontFromRecord(table.banner_font);
+  std::vector<std::pair<int, QWidget*>> focus_order;  // tab index, control
   std::vector<QLabel*> labels;
   for (const ControlRecord& record : table.controls) {
     QWidget* control = nullptr;
@@ -119,20 +121,19 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
         control = CreateTextBox(record, this);
         *std::find(text_boxes_.begin(), text_boxes_.end(), nullptr) =
             static_cast<QLineEdit*>(control);
-        focus_order.push_back(&record);
+        focus_order.emplace_back(record.tab_index, control);
         break;
       case ControlKind::PushButton:
         control = CreatePushButton(record, this);
         exit_button_ = static_cast<QPushButton*>(control);
-        focus_order.push_back(&record);
+        focus_order.emplace_back(record.tab_index, control);
         break;
       case ControlKind::Line:
         continue;  // painted on the window's own surface
     }
     control->setObjectName(ToQString(record.name));
     control->setGeometry(ToPixels(std::get<layout::TwipRect>(record.place)));
-    if (record.font == layout::FontChoice::Banner)
-      control->setFont(FontFromRecord(table.banner_font));
+    if (record.font == layout::FontChoice::Banner) control->setFont(banner_font);
   }
 
   // Labels lie beneath the boxes and the button whatever their place in the table. A caption
@@ -143,12 +144,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     label->installEventFilter(cut_caption_tooltip);
   }
 
-  std::sort(
-      focus_order.begin(), focus_order.end(),
-      [](const ControlRecord* a, const ControlRecord* b) { return a->tab_index < b->tab_index; });
+  std::sort(focus_order.begin(), focus_order.end());
   for (std::size_t i = 1; i < focus_order.size(); ++i) {
-    setTabOrder(findChild<QWidget*>(ToQString(focus_order[i - 1]->name)),
-                findChild<QWidget*>(ToQString(focus_order[i]->name)));
+    setTabOrder(focus_order[i - 1].second, focus_order[i].second);
   }
 }
 
