@@ -18,7 +18,7 @@
 
 #include "window/application_icon.h"
 #include "window/bounded_undo_history.h"
-#include "window/cut_caption_tooltip.h"
+#include "window/caption_fitting.h"
 #include "window/layout_table.h"
 #include "window/windows1252_validator.h"
 
@@ -136,12 +136,11 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     if (record.font == layout::FontChoice::Banner) control->setFont(banner_font);
   }
 
-  // Labels lie beneath the boxes and the button whatever their place in the table. A caption
-  // that does not fit is cut at the label's edge and shown whole as its tooltip.
-  auto* cut_caption_tooltip = new CutCaptionTooltip(this);
+  // Labels lie beneath the boxes and the button whatever their place in the table.
+  auto* caption_fitting = new CaptionFitting(this);
   for (QLabel* label : labels) {
     label->lower();
-    label->installEventFilter(cut_caption_tooltip);
+    label->installEventFilter(caption_fitting);
   }
 
   std::sort(focus_order.begin(), focus_order.end());

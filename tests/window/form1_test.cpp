@@ -131,6 +131,16 @@ TEST(Form1Window, BannerLabelsUseTheBannerFontOthersTheWindowFont) {
   EXPECT_EQ(QApplication::font(), form.font()) << "one regular font for the whole program";
 }
 
+TEST(Form1Window, ACaptionTallerThanItsLabelKeepsItsDescendersInside) {
+  Form1 form;
+  (void)form.grab();  // paints every label once
+  for (const QLabel* label : form.findChildren<QLabel*>()) {
+    SCOPED_TRACE(label->objectName().toStdString());
+    const bool taller = label->fontMetrics().height() > label->height();
+    EXPECT_EQ(label->alignment(), Qt::AlignLeft | (taller ? Qt::AlignBottom : Qt::AlignTop));
+  }
+}
+
 TEST(Form1Window, BothLinesSpanTheClientAreaAtTheirHeights) {
   Form1 form;
   const QImage picture = form.grab().toImage();
