@@ -1,5 +1,6 @@
 #include "app/failure_report.h"
 
+#include <QFontDatabase>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -40,6 +41,9 @@ void ShowFailureReport(QWidget* parent, const FailureReport& report) {
                   parent != nullptr ? parent->windowTitle() : QString(), report.summary,
                   QMessageBox::Ok, parent);
   box.setTextFormat(Qt::PlainText);
+  // The window's small font suits its tight layout; a message the user must read gets the
+  // platform's own size (its engine loads only now, when a report is shown).
+  box.setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
   box.setInformativeText(report.details);
   box.exec();
 }
