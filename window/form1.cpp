@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QString>
+#include <QToolTip>
 
 #include <algorithm>
 #include <limits>
@@ -16,10 +17,15 @@
 #include <utility>
 #include <vector>
 
+#include "window/accessibility_table.h"
+#include "window/accessible_interfaces.h"
 #include "window/application_icon.h"
 #include "window/bounded_undo_history.h"
 #include "window/caption_fitting.h"
+#include "window/character_pictures.h"
 #include "window/layout_table.h"
+#include "window/result_announcer.h"
+#include "window/row_details.h"
 #include "window/windows1252_validator.h"
 
 namespace zentavo {
@@ -96,6 +102,7 @@ QWidget* CreatePushButton(const ControlRecord& record, QWidget* parent) {
 }  // namespace
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
+  InstallAccessibleInterfaces();
   const layout::LayoutTable& table = layout::kLayoutTable;
   setObjectName(ToQString(table.window.name));
   setWindowTitle(ToQString(table.window.caption));
@@ -147,6 +154,20 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   for (std::size_t i = 1; i < focus_order.size(); ++i) {
     setTabOrder(focus_order[i - 1].second, focus_order[i].second);
   }
+
+  // A buddy links a label to its box for screen readers; no caption has an '&', so none gains
+  // an access key by it.
+  for (const accessibility::PromptRecord& prompt : accessibility::kPrompts) {
+    findChild<QLabel*>(ToQString(prompt.label), Qt::FindDirectChildrenOnly)
+        ->setBuddy(TextBoxOrThrow(prompt.box));
+  }
+  TextBoxOrThrow(control_names::kCharacterOutput)->installEventFilter(new CharacterPictures(this));
+  auto* announcer = new ResultAnnouncer(this);
+  for (const accessibility::RowRecord& row : accessibility::kRows) {
+    new RowDetails(row, TextBoxOrThrow(row.input_box), TextBoxOrThrow(row.output_box), announcer);
+  }
+  // The details the boxes' tooltips give are read at the platform's size, not the window's.
+  QToolTip::setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
 }
 
 void Form1::Show() {

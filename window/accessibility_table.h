@@ -1,0 +1,77 @@
+// How the window reads to someone who does not see it, as data beside the layout table: which
+// labels prompt for which text box, what each row's boxes are about, and the order in which the
+// window's controls are read. Code refers to controls only by these names.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "conversion/control_names.h"
+
+namespace zentavo::accessibility {
+
+namespace names = control_names;
+
+// A label that prompts for a text box; a screen reader gives the box its labels' words.
+struct PromptRecord {
+  std::string_view label;
+  std::string_view box;
+};
+
+inline constexpr std::array<PromptRecord, 10> kPrompts = {{
+    {"Label9", names::kCodeInput},
+    {"Label7", names::kCodeInput},
+    {"Label3", names::kCodeInput},
+    {"Label10", names::kCharacterOutput},
+    {"Label4", names::kCharacterOutput},
+    {"Label12", names::kCharacterInput},
+    {"Label8", names::kCharacterInput},
+    {"Label11", names::kCharacterInput},
+    {"Label5", names::kCharacterInput},
+    {"Label6", names::kCodeOutput},
+}};
+
+// How a row's output box shows the character the row is about.
+enum class ShownAs { Character, DecimalCode };
+
+struct RowRecord {
+  std::string_view input_box;
+  std::string_view output_box;
+  ShownAs output;
+  // What the row's boxes tell until the output box shows a character.
+  std::u16string_view hint;
+};
+
+inline constexpr std::array<RowRecord, 2> kRows = {{
+    {names::kCodeInput, names::kCharacterOutput, ShownAs::Character,
+     u"Type a code from 0 to 255 to see its character.\n"
+     u"Escreva um c\u00F3digo de 0 a 255 para ver o caractere."},
+    {names::kCharacterInput, names::kCodeOutput, ShownAs::DecimalCode,
+     u"Type a character to see its code.\nEscreva um caractere para ver o c\u00F3digo."},
+}};
+
+// Top to bottom as the window reads: the banner; each band's prompts, then each box under its
+// headings with the arrow between; the web address and the button last.
+inline constexpr std::array<std::string_view, 19> kReadingOrder = {
+    "Label13",
+    "Label9",
+    "Label7",
+    "Label3",
+    names::kCodeInput,
+    "Label1",
+    "Label10",
+    "Label4",
+    names::kCharacterOutput,
+    "Label12",
+    "Label8",
+    "Label11",
+    "Label5",
+    names::kCharacterInput,
+    "Label2",
+    "Label6",
+    names::kCodeOutput,
+    "Label14",
+    names::kExitButton,
+};
+
+}  // namespace zentavo::accessibility

@@ -1,0 +1,41 @@
+#include "window/accessible_interfaces.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QLineEdit>
+#include <QString>
+
+#include "window/form1.h"
+#include "window/form1_accessible.h"
+#include "window/result_announcer.h"
+#include "window/text_box_accessible.h"
+
+namespace zentavo {
+namespace {
+
+// The toolkit asks with each class name of an object's class chain, most derived first.
+QAccessibleInterface* CreateInterface(const QString& class_name, QObject* object) {
+  if (class_name == QLatin1String(Form1::staticMetaObject.className())) {
+    return new Form1Accessible(static_cast<QWidget*>(object));
+  }
+  if (class_name == QLatin1String(ResultAnnouncer::staticMetaObject.className())) {
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+  }
+  // Every line edit, not just the window's four: the toolkit's own face can hang on any.
+  if (class_name == QLatin1String(QLineEdit::staticMetaObject.className())) {
+    return new TextBoxAccessible(static_cast<QLineEdit*>(object));
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void InstallAccessibleInterfaces() {
+  static const bool installed = [] {
+    QAccessible::installFactory(&CreateInterface);
+    return true;
+  }();
+  static_cast<void>(installed);
+}
+
+}  // namespace zentavo

@@ -1,0 +1,21 @@
+// Makes a box that shows a character without a glyph of its own show something a reader can
+// tell apart: a control character, an undefined code, the no-break space or the soft hyphen.
+#pragma once
+
+#include <QObject>
+
+namespace zentavo {
+
+// Install on a line edit. While the box's whole text is one such character, the character is
+// drawn as a greyed, dotted box holding its abbreviation ("NUL", "LF", "NBSP", "SHY") or its
+// code in hexadecimal ("81"); the text itself stays the real character, so copying and reading
+// it give exactly that character.
+class CharacterPictures final : public QObject {
+ public:
+  explicit CharacterPictures(QObject* parent = nullptr) : QObject(parent) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+}  // namespace zentavo
