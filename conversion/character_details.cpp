@@ -31,11 +31,6 @@ std::string ToBase(std::uint8_t code, int base) {
   return text;
 }
 
-std::u16string NameLine(const CharacterDetails& details) {
-  if (!details.is_defined) return u"Undefined in Windows-1252 / N\u00E3o definido no Windows-1252";
-  return Widen(details.name);
-}
-
 std::u16string KeystrokeLine(std::uint8_t code, const CharacterDetails& details) {
   if (details.is_control) return u"Control character / Caractere de controle";
   const std::string keystroke = AltKeystroke(code);
@@ -45,7 +40,7 @@ std::u16string KeystrokeLine(std::uint8_t code, const CharacterDetails& details)
 std::u16string Describe(std::uint8_t code, std::u16string_view separator,
                         std::u16string_view line_break) {
   const CharacterDetails details = DetailsOfCode(code);
-  std::u16string text = NameLine(details);
+  std::u16string text = NameToTell(code);
   text += line_break;
   text += Widen(std::to_string(code));
   for (const std::string& notation :
@@ -106,6 +101,12 @@ std::u16string PictureText(std::uint8_t code) {
   const CharacterDetails details = DetailsOfCode(code);
   if (!details.abbreviation.empty()) return Widen(details.abbreviation);
   return Widen(ToBase(code, 16));
+}
+
+std::u16string NameToTell(std::uint8_t code) {
+  const CharacterDetails details = DetailsOfCode(code);
+  if (!details.is_defined) return u"Undefined in Windows-1252 / N\u00E3o definido no Windows-1252";
+  return Widen(details.name);
 }
 
 std::u16string DescribeForTooltip(std::uint8_t code) { return Describe(code, u" \u00B7 ", u"\n"); }

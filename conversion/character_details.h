@@ -38,6 +38,9 @@ struct CharacterDetails {
 [[nodiscard]] bool HasNoDistinctGlyph(std::uint8_t code) noexcept;
 [[nodiscard]] std::u16string PictureText(std::uint8_t code);
 
+// The name to tell a person: the Unicode name, or that Windows-1252 leaves the code undefined.
+[[nodiscard]] std::u16string NameToTell(std::uint8_t code);
+
 // Everything above in a few lines for a tooltip:
 //   EN DASH
 //   150 · &H96 · &O226 · U+2013

@@ -1,6 +1,5 @@
 #include "window/result_announcer.h"
 
-#include <QAccessible>
 #include <QString>
 
 namespace zentavo {
@@ -14,7 +13,6 @@ ResultAnnouncer::ResultAnnouncer(QWidget* parent) : QWidget(parent) {
 }
 
 void ResultAnnouncer::Announce(const QString& message) {
-  if (!QAccessible::isActive()) return;
   hide();
   setAccessibleName(message);
   show();

@@ -15,7 +15,7 @@ class ResultAnnouncer final : public QWidget {
  public:
   explicit ResultAnnouncer(QWidget* parent);
 
-  // Does nothing while no assistive technology listens.
+  // Costs a hide and a show of an empty widget where no assistive technology listens.
   void Announce(const QString& message);
 };
 
