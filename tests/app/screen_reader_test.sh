@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# Zentavo with the Orca screen reader, as a blind user runs it: a private X server, session bus
+# and accessibility bus, a window manager, the program, and Orca writing what it would say to
+# its debug log. Checks what Orca speaks, that the program keeps answering where the toolkit's
+# own text interface used to spin, then sweeps every text query over AT-SPI.
+#   screen_reader_test.sh ZENTAVO ATSPI_QUERY_SWEEP
+# Every wait is bounded, and every process this starts is ended by its id.
+set -euo pipefail
+zentavo=$1
+sweep=$2
+python=/usr/bin/python3  # Debian's, which has pyatspi
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  local status=$?
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" 2>/dev/null || true
+  done
+  [ "$status" -eq 0 ] || { echo "--- what Orca said:"; grep -a 'SPEECH OUTPUT' "$work/orca.log" | tail -n 40 || true; }
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+# until SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; false after SECONDS.
+until_true() {
+  local tries=$(($1 * 10))
+  shift
+  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+
+export HOME=$work/home XDG_RUNTIME_DIR=$work/run XDG_CONFIG_HOME=$work/home/.config
+export XDG_DATA_HOME=$work/home/.local/share XDG_CACHE_HOME=$work/home/.cache
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+unset WAYLAND_DISPLAY SESSION_MANAGER
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+until_true 10 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=:$(cat "$work/display")
+
+dbus-daemon --session --fork --print-address=4 --print-pid=5 4>"$work/bus" 5>"$work/bus.pid"
+pids+=("$(cat "$work/bus.pid")")
+DBUS_SESSION_BUS_ADDRESS=$(cat "$work/bus")
+export DBUS_SESSION_BUS_ADDRESS
+/usr/libexec/at-spi-bus-launcher --launch-immediately 2>"$work/atspi.log" &
+pids+=($!)
+openbox 2>"$work/openbox.log" &  # without a window manager no window is ever active
+pids+=($!)
+a11y_on() {
+  for property in IsEnabled ScreenReaderEnabled; do
+    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+      org.freedesktop.DBus.Properties.Set string:org.a11y.Status "string:$property" \
+      variant:boolean:true >/dev/null 2>&1 || return 1
+  done
+}
+until_true 10 a11y_on || fail "the accessibility bus did not come up"
+
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$zentavo" 2>"$work/zentavo.log" &
+zentavo_pid=$!
+pids+=("$zentavo_pid")
+until_true 10 xdotool search --name '^Tolvek Zentavo$' >/dev/null || fail "no Zentavo window"
+
+# Speech goes only to the log: with speech-dispatcher, Orca stalls on a machine with no sound.
+mkdir -p "$work/orca"
+cat >"$work/orca/user-settings.conf" <<'SETTINGS'
+{"general": {"enableSpeech": false, "enableBraille": false, "enableSound": false},
+ "profiles": {"default": {"profile": ["Default", "default"], "pronunciations": {}, "keybindings": {}}},
+ "pronunciations": {}, "keybindings": {}}
+SETTINGS
+# Orca writes its log line by line only to a terminal.
+script -q -f -c "exec orca --replace -u '$work/orca' --debug-file /dev/tty" "$work/orca.log" \
+  >/dev/null 2>&1 </dev/null &
+pids+=($!)
+until_true 20 grep -aq "SPEECH OUTPUT: 'Write ASCii code to translate" "$work/orca.log" ||
+  fail "Orca did not speak the focused box"
+
+mark=0
+mark_now() { mark=$(stat -c %s "$work/orca.log"); }
+spoken_since_mark() { tail -c +$((mark + 1)) "$work/orca.log" | grep -a 'SPEECH OUTPUT' || true; }
+heard() { spoken_since_mark | grep -aiqE "$1"; }
+expect_speech() {  # PATTERN WHAT
+  until_true 10 heard "$1" || fail "$2: Orca did not say /$1/; it said: $(spoken_since_mark | tail -n 8)"
+  echo "ok: $2: $(spoken_since_mark | grep -aiE "$1" | head -n 1 | sed "s/.*SPEECH OUTPUT: //")"
+}
+answering() {  # a fresh client each time: one that saw a call time out may answer from its cache
+  timeout 10 "$python" -c '
+import pyatspi, sys
+for app in pyatspi.Registry.getDesktop(0):
+    if app is not None and app.name == "Zentavo":
+        boxes = [c for c in app[0] if c.getRole() == pyatspi.ROLE_TEXT]
+        sys.exit(0 if boxes and boxes[0].queryText().characterCount >= 0 else 1)
+sys.exit(1)' 2>/dev/null
+}
+clear_box() { xdotool key --clearmodifiers ctrl+a BackSpace; sleep 0.3; }
+
+sleep 1
+mark_now; xdotool type --delay 120 150
+expect_speech "EN DASH" "typing 150 announces the character"
+clear_box; mark_now; xdotool type --delay 120 10
+expect_speech "LINE FEED" "typing 10 announces the character"
+clear_box; xdotool type --delay 120 65; sleep 0.5
+mark_now; xdotool key Tab; sleep 0.7; xdotool key shift+Tab
+expect_speech "SPEECH OUTPUT: '65( selected\.)?'" "focusing the box holding 65 reads 65 whole"
+! heard "SPEECH OUTPUT: '6 selected" || fail "Orca dropped the last character of 65"
+expect_speech "LATIN CAPITAL LETTER A" "the focused box describes its row's character"
+xdotool key Tab Tab; sleep 0.5; mark_now; xdotool type --delay 120 'é'
+expect_speech "233" "é in the lower row announces its code"
+
+# Home in txtParaCar holding the en dash spun the toolkit's text interface for ever.
+xdotool key shift+Tab shift+Tab; sleep 0.5; clear_box; xdotool type --delay 120 150; sleep 0.5
+xdotool key Tab; sleep 0.5; mark_now; xdotool key Home End Home ctrl+Right ctrl+Left
+sleep 1.5
+answering || fail "Zentavo stopped answering after Home in txtParaCar"
+cpu=$(ps -o pcpu= -p "$zentavo_pid" | tr -d ' ')
+echo "ok: Zentavo answers after Home in txtParaCar holding U+2013 (CPU ${cpu}%)"
+
+timeout 600 "$python" "$sweep" || fail "the AT-SPI query sweep failed"
+kill -0 "$zentavo_pid" || fail "Zentavo is gone"
+echo "screen reader test passed"
