@@ -57,6 +57,12 @@ void PaintPicture(QLineEdit& box, std::uint8_t code) {
 
 }  // namespace
 
+CharacterPictures::CharacterPictures(QLineEdit* box) : QObject(box) {
+  box->installEventFilter(this);
+  // The box repaints only where its text changed, which is narrower than a picture.
+  connect(box, &QLineEdit::textChanged, box, qOverload<>(&QWidget::update));
+}
+
 bool CharacterPictures::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::Paint) return false;
   auto* box = qobject_cast<QLineEdit*>(watched);

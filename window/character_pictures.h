@@ -4,15 +4,18 @@
 
 #include <QObject>
 
+class QLineEdit;
+
 namespace zentavo {
 
-// Install on a line edit. While the box's whole text is one such character, the character is
+// While a line edit's whole text is one such character, the character is
 // drawn as a greyed, dotted box holding its abbreviation ("NUL", "LF", "NBSP", "SHY") or its
 // code in hexadecimal ("81"); the text itself stays the real character, so copying and reading
 // it give exactly that character.
 class CharacterPictures final : public QObject {
  public:
-  explicit CharacterPictures(QObject* parent = nullptr) : QObject(parent) {}
+  // Watches `box`, and lives as long as it.
+  explicit CharacterPictures(QLineEdit* box);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -161,7 +161,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     findChild<QLabel*>(ToQString(prompt.label), Qt::FindDirectChildrenOnly)
         ->setBuddy(TextBoxOrThrow(prompt.box));
   }
-  TextBoxOrThrow(control_names::kCharacterOutput)->installEventFilter(new CharacterPictures(this));
+  new CharacterPictures(TextBoxOrThrow(control_names::kCharacterOutput));
   auto* announcer = new ResultAnnouncer(this);
   for (const accessibility::RowRecord& row : accessibility::kRows) {
     new RowDetails(row, TextBoxOrThrow(row.input_box), TextBoxOrThrow(row.output_box), announcer);

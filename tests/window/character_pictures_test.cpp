@@ -1,10 +1,14 @@
 #include "window/character_pictures.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QLineEdit>
 #include <QMap>
+#include <QPaintEvent>
 #include <QPixmap>
+#include <QRegion>
 #include <QString>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -58,6 +62,37 @@ TEST(CharacterPictures, OnlyALoneCharacterIsPictured) {
   const QImage two = box->grab().toImage();
   box->setText(QStringLiteral("\n"));
   EXPECT_NE(box->grab().toImage(), two);
+}
+
+// Notes the region each paint of a widget covers.
+class PaintRegions : public QObject {
+ public:
+  QRegion painted;
+
+ protected:
+  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+    return false;
+  }
+};
+
+// The box itself repaints only where its text changed, narrower than a picture, which left the
+// previous picture half drawn over.
+TEST(CharacterPictures, ANewTextRepaintsTheWholeBox) {
+  Form1 form;
+  form.Show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  QLineEdit* box = form.TextBox(control_names::kCharacterOutput);
+  PaintRegions regions;
+  box->installEventFilter(&regions);
+  for (const QString& text : {QStringLiteral("\u0001"), QStringLiteral("\n"), QStringLiteral("A"),
+                              QStringLiteral("\u00A0")}) {
+    QApplication::processEvents();
+    regions.painted = QRegion();
+    box->setText(text);
+    QApplication::processEvents();
+    EXPECT_EQ(regions.painted.boundingRect(), box->rect()) << text.toStdString();
+  }
 }
 
 }  // namespace
