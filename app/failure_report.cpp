@@ -1,5 +1,7 @@
 #include "app/failure_report.h"
 
+#include "app/failure_texts.h"
+
 #include <QFontDatabase>
 #include <QMessageBox>
 #include <QWidget>
@@ -7,33 +9,26 @@
 namespace zentavo {
 namespace {
 
-// A pasted text can be a megabyte long; the report quotes only its start.
-constexpr qsizetype kQuotedCharacters = 40;
+QString ToQString(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
 
-QString Quote(QStringView input) {
-  if (input.size() <= kQuotedCharacters) return QStringLiteral("\u201C%1\u201D").arg(input);
-  return QStringLiteral("\u201C%1\u2026\u201D").arg(input.left(kQuotedCharacters));
+std::u16string_view ToU16(QStringView text) {
+  return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
 }
 
 }  // namespace
 
 FailureReport ReportConversionFailure(ConversionFailure::Kind kind, QStringView input) {
-  const QString summary = kind == ConversionFailure::Kind::Overflow
-                              ? QStringLiteral("Overflow / Estouro")
-                              : QStringLiteral("Invalid argument / Argumento inv\u00E1lido");
-  const QString quoted = Quote(input);
-  const QString details =
-      QStringLiteral(
-          "%1 is no character code: type a code from 0 to 255.\n"
-          "%1 n\u00E3o \u00E9 um c\u00F3digo de caractere: escreva um c\u00F3digo "
-          "de 0 a 255.")
-          .arg(quoted);
-  return {summary, details, false};
+  // Only the quoted start of a long paste is copied.
+  const QStringView quoted_part = input.left(failure_texts::kQuotedCharacters + 1);
+  std::u16string details = failure_texts::ConversionDetails(ToU16(quoted_part));
+  return {ToQString(failure_texts::ConversionSummary(kind)), ToQString(details), false};
 }
 
 FailureReport ReportUnexpectedFailure(const QString& what) {
-  return {QStringLiteral("Unexpected failure / Falha inesperada"),
-          QStringLiteral("%1\n\nZentavo must close. / O Zentavo precisa fechar.").arg(what), true};
+  return {ToQString(failure_texts::kUnexpectedSummary),
+          ToQString(failure_texts::UnexpectedDetails(ToU16(what))), true};
 }
 
 void ShowFailureReport(QWidget* parent, const FailureReport& report) {

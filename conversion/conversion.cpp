@@ -196,9 +196,8 @@ std::u16string CharacterToCode(std::u16string_view text) {
   const char16_t first = text.empty() ? u' ' : text.front();
   const std::uint8_t code = CodeForCharacter(first).value_or(kQuestionMark);
 
-  std::array<char, 3> digits{};
-  const auto [end, error] = std::to_chars(digits.data(), digits.data() + digits.size(), code);
-  return std::u16string(digits.data(), end);
+  const std::string digits = std::to_string(code);
+  return std::u16string(digits.begin(), digits.end());
 }
 
 }  // namespace zentavo

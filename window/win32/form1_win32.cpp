@@ -1,0 +1,584 @@
+#include "window/win32/form1_win32.h"
+
+#include <commctrl.h>
+#include <imm.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cwchar>
+#include <stdexcept>
+#include <utility>
+
+#include "conversion/character_details.h"
+#include "conversion/control_names.h"
+#include "conversion/windows1252.h"
+#include "window/accessibility_table.h"
+#include "window/layout_table.h"
+
+namespace zentavo {
+namespace {
+
+using layout::ControlKind;
+using layout::ControlRecord;
+
+constexpr wchar_t kWindowClass[] = L"ZentavoForm1";
+constexpr UINT kRunTask = WM_APP + 1;
+constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL, which Enter and Esc send
+constexpr UINT_PTR kFirstLabelTool = 1;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
+
+bool AllWindows1252(std::wstring_view text) {
+  return std::all_of(text.begin(), text.end(), [](wchar_t character) {
+    return IsWindows1252Character(static_cast<char16_t>(character));
+  });
+}
+
+int Pixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
+
+// Each edge rounded on its own, so neighbours that touch in twips touch in pixels.
+RECT ToPixels(const layout::TwipRect& place, UINT dpi) {
+  return {Pixels(place.left, dpi), Pixels(place.top, dpi), Pixels(place.left + place.width, dpi),
+          Pixels(place.top + place.height, dpi)};
+}
+
+// Newer user32 functions, looked up so that the program still starts where they are missing.
+template <typename Function>
+Function User32Function(const char* name) {
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+}
+
+UINT DpiOf(HWND window) {
+  static const auto get_dpi_for_window = User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+  if (window != nullptr && get_dpi_for_window != nullptr) return get_dpi_for_window(window);
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return static_cast<UINT>(dpi);
+}
+
+SIZE WindowSizeFor(const layout::WindowRecord& record, UINT dpi) {
+  static const auto adjust_for_dpi =
+      User32Function<BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+  RECT rect{0, 0, Pixels(record.client_width, dpi), Pixels(record.client_height, dpi)};
+  if (adjust_for_dpi != nullptr) {
+    adjust_for_dpi(&rect, kStyle, FALSE, 0, dpi);
+  } else {
+    AdjustWindowRectEx(&rect, kStyle, FALSE, 0);
+  }
+  return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+LOGFONTW FontDescription(const wchar_t* face, double points, int weight, UINT dpi) {
+  LOGFONTW font{};
+  font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
+  font.lfWeight = weight;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfQuality = CLEARTYPE_QUALITY;
+  wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+  return font;
+}
+
+bool FontIsInstalled(HDC context, std::u16string_view face) {
+  LOGFONTW wanted{};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  const std::wstring name = Wide(face);
+  wcsncpy(wanted.lfFaceName, name.c_str(), LF_FACESIZE - 1);
+  bool found = false;
+  EnumFontFamiliesExW(
+      context, &wanted,
+      [](const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found_flag) -> int {
+        *reinterpret_cast<bool*>(found_flag) = true;
+        return 0;
+      },
+      reinterpret_cast<LPARAM>(&found), 0);
+  return found;
+}
+
+int CaptionWidth(HDC context, HFONT font, std::u16string_view caption) {
+  const HGDIOBJ previous = SelectObject(context, font);
+  const std::wstring text = Wide(caption);
+  SIZE size{};
+  GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(context, previous);
+  return size.cx;
+}
+
+std::u16string ClipboardText(HWND owner) {
+  std::u16string text;
+  if (!OpenClipboard(owner)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* characters = static_cast<const char16_t*>(GlobalLock(data))) {
+      text = characters;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+}  // namespace
+
+Form1Win32::Form1Win32(HINSTANCE instance) {
+  const layout::LayoutTable& table = layout::kLayoutTable;
+  WNDCLASSEXW window_class{};
+  window_class.cbSize = sizeof(window_class);
+  window_class.style = CS_HREDRAW | CS_VREDRAW;
+  window_class.lpfnWndProc = &WindowProcedure;
+  window_class.hInstance = instance;
+  window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  window_class.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                       GetSystemMetrics(SM_CXSMICON),
+                                                       GetSystemMetrics(SM_CYSMICON), 0));
+  window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszClassName = kWindowClass;
+  RegisterClassExW(&window_class);  // fails harmlessly when a second window registers again
+
+  const UINT dpi = DpiOf(nullptr);
+  const SIZE size = WindowSizeFor(table.window, dpi);
+  const std::wstring caption = Wide(table.window.caption);
+  CreateWindowExW(0, kWindowClass, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
+                  size.cy, nullptr, nullptr, instance, this);
+  if (window_ == nullptr) throw std::runtime_error("the window could not be created");
+
+  int id = kFirstControlId;
+  std::vector<std::pair<int, HWND>> focus_order;  // tab index, control
+  for (const ControlRecord& record : table.controls) {
+    const std::wstring text = Wide(record.text);
+    HWND handle = nullptr;
+    if (record.kind == ControlKind::TextBox) {
+      handle = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", text.c_str(),
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0,
+                               0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                               instance, nullptr);
+      SendMessageW(handle, EM_SETLIMITTEXT, 0, 0);  // as long as memory allows
+      SetWindowSubclass(handle, &TextBoxProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+    } else if (record.kind == ControlKind::PushButton) {
+      // A plain push button: neither default nor cancel button, so Enter in a box and Esc
+      // do not press it.
+      handle = CreateWindowExW(
+          0, L"BUTTON", text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0,
+          0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    } else {
+      continue;  // labels and lines are painted on the window's own surface
+    }
+    if (handle == nullptr) throw std::runtime_error("a control could not be created");
+    controls_.push_back({record.name, handle, id++, false, {}});
+    focus_order.emplace_back(record.tab_index, handle);
+  }
+  // The dialog manager tabs in z-order, so the controls are stacked in tab-index order.
+  std::sort(focus_order.begin(), focus_order.end());
+  HWND previous = HWND_TOP;
+  for (const auto& [tab_index, handle] : focus_order) {
+    SetWindowPos(handle, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    previous = handle;
+  }
+
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
+  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 600);  // lets a tip keep its line breaks
+  for (const Control& control : controls_) {
+    if (control.name == control_names::kExitButton) continue;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control.handle);
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+
+  Layout(DpiOf(window_));
+  for (const accessibility::RowRecord& row : accessibility::kRows) UpdateRowDetails(row.output_box);
+}
+
+Form1Win32::~Form1Win32() {
+  if (IsWindow(window_)) {
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+  }
+}
+
+void Form1Win32::Show(int show_command) {
+  ShowWindow(window_, show_command);
+  UpdateWindow(window_);
+  FocusBox(control_names::kCodeInput);
+}
+
+void Form1Win32::Bind(std::string_view control, std::function<void()> handler) {
+  const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                  [&](const Control& each) { return each.name == control; });
+  if (found == controls_.end())
+    throw std::invalid_argument("no control named " + std::string(control));
+  found->handler = std::move(handler);
+}
+
+void Form1Win32::PostTask(std::function<void()> task) {
+  tasks_.push_back(std::move(task));
+  PostMessageW(window_, kRunTask, 0, 0);
+}
+
+void Form1Win32::OnUnexpectedFailure(std::function<void(std::u16string_view what)> report) {
+  report_unexpected_failure_ = std::move(report);
+}
+
+void Form1Win32::FocusBox(std::string_view box) {
+  focus_ = TextBoxOrThrow(box).handle;
+  SetFocus(focus_);
+}
+
+bool Form1Win32::TakeDialogMessage(MSG& message) {
+  return IsDialogMessageW(window_, &message) != 0;
+}
+
+std::u16string Form1Win32::ReadText(std::string_view box) const {
+  const Control& control = TextBoxOrThrow(box);
+  if (control.holds_null) return std::u16string(1, u'\0');
+  return TextOf(control.handle);
+}
+
+void Form1Win32::ReplaceText(std::string_view box, std::u16string_view text) {
+  auto& control = const_cast<Control&>(TextBoxOrThrow(box));
+  control.holds_null = text == std::u16string_view(u"\0", 1);
+  const std::wstring shown = control.holds_null ? std::wstring() : Wide(text);
+  replacing_ = &control;
+  SetWindowTextW(control.handle, shown.c_str());
+  replacing_ = nullptr;
+}
+
+LRESULT CALLBACK Form1Win32::WindowProcedure(HWND window, UINT message, WPARAM wparam,
+                                             LPARAM lparam) {
+  auto* form = reinterpret_cast<Form1Win32*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_NCCREATE) {
+    form = static_cast<Form1Win32*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    form->window_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  if (form == nullptr) return DefWindowProcW(window, message, wparam, lparam);
+  // No exception may cross into Windows: whatever escapes a message ends the program, reported.
+  std::u16string what;
+  try {
+    return form->HandleMessage(message, wparam, lparam);
+  } catch (const std::exception& failure) {
+    const std::string_view text = failure.what();
+    what.assign(text.begin(), text.end());
+  } catch (...) {
+    what = u"unknown failure";
+  }
+  try {
+    if (form->report_unexpected_failure_) form->report_unexpected_failure_(what);
+  } catch (...) {
+    std::abort();  // not even the report could be shown: nothing is left to vouch for
+  }
+  PostQuitMessage(EXIT_FAILURE);
+  return 0;
+}
+
+LRESULT CALLBACK Form1Win32::TextBoxProcedure(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
+                                              UINT_PTR subclass, DWORD_PTR form) {
+  // Anything that would bring in a character outside Windows-1252 is refused whole.
+  switch (message) {
+    case WM_CHAR:
+    case WM_IME_CHAR:
+      if (wparam >= 0x20 && !IsWindows1252Character(static_cast<char16_t>(wparam))) {
+        MessageBeep(MB_OK);
+        return 0;
+      }
+      break;
+    case WM_PASTE:
+      if (!AllWindows1252(Wide(ClipboardText(box)))) {
+        MessageBeep(MB_OK);
+        return 0;
+      }
+      break;
+    case WM_IME_COMPOSITION:
+      if ((lparam & GCS_RESULTSTR) != 0) {
+        HIMC context = ImmGetContext(box);
+        const LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
+        std::wstring result(static_cast<std::size_t>(std::max<LONG>(bytes, 0)) / sizeof(wchar_t),
+                            L'\0');
+        ImmGetCompositionStringW(context, GCS_RESULTSTR, result.data(), bytes);
+        const bool acceptable = AllWindows1252(result);
+        if (!acceptable) ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_CANCEL, 0);
+        ImmReleaseContext(box, context);
+        if (!acceptable) {
+          MessageBeep(MB_OK);
+          return 0;
+        }
+      }
+      break;
+    case WM_SETTEXT:
+    case EM_REPLACESEL:
+      if (lparam != 0 && !AllWindows1252(reinterpret_cast<const wchar_t*>(lparam))) return FALSE;
+      break;
+    case WM_PAINT: {
+      const LRESULT painted = DefSubclassProc(box, message, wparam, lparam);
+      const auto* owner = reinterpret_cast<const Form1Win32*>(form);
+      if (const std::optional<std::uint8_t> code = owner->PicturedCode(box)) {
+        owner->PaintPicture(box, *code);
+      }
+      return painted;
+    }
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(box, &TextBoxProcedure, subclass);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(box, message, wparam, lparam);
+}
+
+LRESULT Form1Win32::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      HandleCommand(LOWORD(wparam), HIWORD(wparam));
+      return 0;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_DPICHANGED: {
+      Layout(HIWORD(wparam));
+      const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+      const SIZE size = WindowSizeFor(layout::kLayoutTable.window, dpi_);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
+    case WM_ACTIVATE:
+      // As a dialog does: the focus comes back to the control that had it.
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        if (HWND focus = GetFocus(); focus != nullptr && IsChild(window_, focus)) focus_ = focus;
+      } else if (focus_ != nullptr) {
+        SetFocus(focus_);
+        return 0;
+      }
+      break;
+    case kRunTask:
+      if (!tasks_.empty()) {
+        const std::function<void()> task = std::move(tasks_.front());
+        tasks_.pop_front();
+        task();
+      }
+      return 0;
+    case WM_CLOSE:
+      DestroyWindow(window_);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(EXIT_SUCCESS);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wparam, lparam);
+}
+
+void Form1Win32::HandleCommand(int id, int code) {
+  if (id == IDOK) {
+    // Enter: it presses the button only while the button has the focus.
+    const auto button = std::find_if(controls_.begin(), controls_.end(), [](const Control& each) {
+      return each.name == control_names::kExitButton;
+    });
+    if (button != controls_.end() && GetFocus() == button->handle && button->handler) {
+      button->handler();
+    }
+    return;
+  }
+  Control* control = ControlById(id);
+  if (control == nullptr) return;
+  if (code == EN_CHANGE) {
+    if (control != replacing_) control->holds_null = false;  // the user's own edit
+    UpdateRowDetails(control->name);
+    InvalidateRect(control->handle, nullptr, TRUE);
+    if (control->handler) control->handler();
+  } else if (code == BN_CLICKED && control->name == control_names::kExitButton) {
+    if (control->handler) control->handler();
+  }
+}
+
+void Form1Win32::Layout(UINT dpi) {
+  dpi_ = dpi;
+  HDC context = GetDC(window_);
+  ChooseFonts(context);
+  for (const ControlRecord& record : layout::kLayoutTable.controls) {
+    const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                    [&](const Control& each) { return each.name == record.name; });
+    if (found == controls_.end()) continue;
+    const RECT place = ToPixels(std::get<layout::TwipRect>(record.place), dpi_);
+    MoveWindow(found->handle, place.left, place.top, place.right - place.left,
+               place.bottom - place.top, TRUE);
+    SendMessageW(found->handle, WM_SETFONT, reinterpret_cast<WPARAM>(window_font_.get()), TRUE);
+  }
+  // A caption cut at its label's edge shows whole as the label's tooltip.
+  UINT_PTR tool_id = kFirstLabelTool;
+  for (const ControlRecord& record : layout::kLayoutTable.controls) {
+    if (record.kind != ControlKind::Label) continue;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = window_;
+    tool.uId = tool_id++;
+    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    const HFONT font =
+        record.font == layout::FontChoice::Banner ? banner_font_.get() : window_font_.get();
+    const RECT place = ToPixels(std::get<layout::TwipRect>(record.place), dpi_);
+    if (CaptionWidth(context, font, record.text) <= place.right - place.left) continue;
+    const std::wstring caption = Wide(record.text);
+    tool.uFlags = TTF_SUBCLASS;
+    tool.rect = place;
+    tool.lpszText = const_cast<wchar_t*>(caption.c_str());
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  ReleaseDC(window_, context);
+  InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Form1Win32::ChooseFonts(HDC context) {
+  const layout::LayoutTable& table = layout::kLayoutTable;
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  const wchar_t* face = metrics.lfMessageFont.lfFaceName;
+  // The platform's message face, at the largest size from 9 points down to 7 at which every
+  // caption fits its label; at 7 points whatever still does not fit is cut and gets a tooltip.
+  for (const double points : {9.0, 8.5, 8.0, 7.5, 7.0}) {
+    window_font_ = GdiFont(FontDescription(face, points, FW_NORMAL, dpi_));
+    const bool all_fit =
+        std::all_of(table.controls.begin(), table.controls.end(), [&](const ControlRecord& record) {
+          if (record.kind != ControlKind::Label || record.font != layout::FontChoice::Window) {
+            return true;
+          }
+          const RECT place = ToPixels(std::get<layout::TwipRect>(record.place), dpi_);
+          return CaptionWidth(context, window_font_.get(), record.text) <= place.right - place.left;
+        });
+    if (all_fit) break;
+  }
+  const std::wstring banner_face = Wide(table.banner_font.face);
+  const bool installed = FontIsInstalled(context, table.banner_font.face);
+  banner_font_ =
+      GdiFont(FontDescription(installed ? banner_face.c_str() : face, table.banner_font.point_size,
+                              table.banner_font.weight, dpi_));
+}
+
+void Form1Win32::Paint() {
+  PAINTSTRUCT paint{};
+  HDC context = BeginPaint(window_, &paint);
+  SetBkMode(context, TRANSPARENT);
+  SetTextColor(context, GetSysColor(COLOR_WINDOWTEXT));
+  const HGDIOBJ previous_font = SelectObject(context, window_font_.get());
+  const HGDIOBJ previous_pen = SelectObject(context, GetStockObject(DC_PEN));
+  SetDCPenColor(context, GetSysColor(COLOR_WINDOWTEXT));
+  for (const ControlRecord& record : layout::kLayoutTable.controls) {
+    if (record.kind == ControlKind::Line) {
+      const auto& segment = std::get<layout::TwipSegment>(record.place);
+      MoveToEx(context, Pixels(segment.x1, dpi_), Pixels(segment.y1, dpi_), nullptr);
+      LineTo(context, Pixels(segment.x2, dpi_), Pixels(segment.y2, dpi_));
+      continue;
+    }
+    if (record.kind != ControlKind::Label) continue;
+    SelectObject(context, record.font == layout::FontChoice::Banner ? banner_font_.get()
+                                                                    : window_font_.get());
+    RECT place = ToPixels(std::get<layout::TwipRect>(record.place), dpi_);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(context, &metrics);
+    // A face taller than its label keeps its descenders and gives up the room above capitals.
+    const UINT vertical = metrics.tmHeight > place.bottom - place.top ? DT_BOTTOM : DT_TOP;
+    const std::wstring caption = Wide(record.text);
+    DrawTextW(context, caption.c_str(), static_cast<int>(caption.size()), &place,
+              DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | vertical);
+  }
+  SelectObject(context, previous_pen);
+  SelectObject(context, previous_font);
+  EndPaint(window_, &paint);
+}
+
+std::optional<std::uint8_t> Form1Win32::PicturedCode(HWND box) const {
+  const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                  [&](const Control& each) { return each.handle == box; });
+  if (found == controls_.end() || found->name != control_names::kCharacterOutput) {
+    return std::nullopt;
+  }
+  if (found->holds_null) return std::uint8_t{0};
+  const std::optional<std::uint8_t> code = CodeOfLoneCharacter(TextOf(box));
+  if (!code || !HasNoDistinctGlyph(*code)) return std::nullopt;
+  return code;
+}
+
+void Form1Win32::PaintPicture(HWND box, std::uint8_t code) const {
+  const std::wstring label = Wide(PictureText(code));
+  HideCaret(box);
+  HDC context = GetDC(box);
+  RECT inside{};
+  GetClientRect(box, &inside);
+  FillRect(context, &inside, GetSysColorBrush(COLOR_WINDOW));
+  const HGDIOBJ previous_font = SelectObject(context, window_font_.get());
+  SIZE text_size{};
+  GetTextExtentPoint32W(context, label.c_str(), static_cast<int>(label.size()), &text_size);
+  const int padding = MulDiv(2, static_cast<int>(dpi_), 96);
+  RECT picture{inside.left + padding, (inside.top + inside.bottom - text_size.cy) / 2 - 1, 0, 0};
+  picture.right = picture.left + text_size.cx + 2 * padding;
+  picture.bottom = picture.top + text_size.cy + 2;
+  HPEN dotted = CreatePen(PS_DOT, 1, GetSysColor(COLOR_GRAYTEXT));
+  const HGDIOBJ previous_pen = SelectObject(context, dotted);
+  const HGDIOBJ previous_brush = SelectObject(context, GetStockObject(NULL_BRUSH));
+  Rectangle(context, picture.left, picture.top, picture.right, picture.bottom);
+  SetBkMode(context, TRANSPARENT);
+  SetTextColor(context, GetSysColor(COLOR_GRAYTEXT));
+  DrawTextW(context, label.c_str(), static_cast<int>(label.size()), &picture,
+            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(context, previous_brush);
+  SelectObject(context, previous_pen);
+  SelectObject(context, previous_font);
+  DeleteObject(dotted);
+  ReleaseDC(box, context);
+  ShowCaret(box);
+}
+
+void Form1Win32::UpdateRowDetails(std::string_view output_box) {
+  const auto row = std::find_if(
+      accessibility::kRows.begin(), accessibility::kRows.end(),
+      [&](const accessibility::RowRecord& each) { return each.output_box == output_box; });
+  if (row == accessibility::kRows.end()) return;
+  const std::u16string shown = ReadText(output_box);
+  const std::optional<std::uint8_t> code = shown.size() > 3 ? std::nullopt
+                                           : row->output == accessibility::ShownAs::Character
+                                               ? CodeOfLoneCharacter(shown)
+                                               : CodeOfDecimalText(shown);
+  const std::wstring details = code ? Wide(DescribeForTooltip(*code)) : Wide(row->hint);
+  for (const std::string_view box : {row->input_box, row->output_box}) {
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = window_;
+    tool.uId = reinterpret_cast<UINT_PTR>(TextBoxOrThrow(box).handle);
+    tool.lpszText = const_cast<wchar_t*>(details.c_str());
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+Form1Win32::Control* Form1Win32::ControlById(int id) {
+  const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                  [&](const Control& each) { return each.id == id; });
+  return found == controls_.end() ? nullptr : &*found;
+}
+
+const Form1Win32::Control& Form1Win32::TextBoxOrThrow(std::string_view name) const {
+  const auto found = std::find_if(controls_.begin(), controls_.end(), [&](const Control& each) {
+    return each.name == name && each.name != control_names::kExitButton;
+  });
+  if (found == controls_.end()) {
+    throw std::invalid_argument("Form1 has no text box named " + std::string(name));
+  }
+  return *found;
+}
+
+std::u16string Form1Win32::TextOf(HWND control) const {
+  const int length = GetWindowTextLengthW(control);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), length + 1)));
+  return {text.begin(), text.end()};
+}
+
+}  // namespace zentavo
