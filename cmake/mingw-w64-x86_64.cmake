@@ -16,3 +16,5 @@ find_program(WINE_PROGRAM wine)
 if(WINE_PROGRAM)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
 endif()
+# Every program links the C++ runtime and winpthread in, so it needs only Windows' own DLLs.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

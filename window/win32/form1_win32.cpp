@@ -284,6 +284,11 @@ LRESULT CALLBACK Form1Win32::TextBoxProcedure(HWND box, UINT message, WPARAM wpa
   // Anything that would bring in a character outside Windows-1252 is refused whole.
   switch (message) {
     case WM_CHAR:
+      if (wparam == 0x01) {  // Ctrl+A selects all, as in the Qt boxes; not every EDIT does it
+        SendMessageW(box, EM_SETSEL, 0, -1);
+        return 0;
+      }
+      [[fallthrough]];
     case WM_IME_CHAR:
       if (wparam >= 0x20 && !IsWindows1252Character(static_cast<char16_t>(wparam))) {
         MessageBeep(MB_OK);

@@ -1,0 +1,71 @@
+# Shared by the tests that drive a real program in a private X server; sourced, not run.
+# Every wait is bounded, and every process started through start_process is ended by its id
+# when the test ends, whichever way it ends.
+
+work=$(mktemp -d)
+started_pids=()
+
+end_session() {
+  local status=$?
+  [ "$(type -t before_end_session)" = function ] && before_end_session "$status"
+  for ((i = ${#started_pids[@]} - 1; i >= 0; i--)); do kill "${started_pids[i]}" 2>/dev/null || true; done
+  # Wait for each to be gone: a dying X server removes its socket, which could by then belong
+  # to the next run's server on the same display number.
+  for pid in "${started_pids[@]}"; do
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" 2>/dev/null || true
+  done
+  rm -rf "$work"
+}
+trap end_session EXIT
+
+step() { echo "-- $*"; }
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+# within SECONDS COMMAND...: retries COMMAND until it succeeds; false after SECONDS.
+within() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+# start_process COMMAND...: runs COMMAND in the background and remembers its id in $last_pid.
+start_process() {
+  "$@" &
+  last_pid=$!
+  started_pids+=("$last_pid")
+}
+
+# A private X server on a free display; exports DISPLAY.
+start_x_server() {
+  start_process Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+    3>"$work/display" 2>"$work/xvfb.log"
+  within 10 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  export DISPLAY=":$(cat "$work/display")"
+  unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+  within 10 eval 'xdotool getmouselocation >/dev/null 2>&1' || fail "cannot reach $DISPLAY"
+}
+
+keys() { xdotool key --clearmodifiers --delay 40 "$@"; }
+type_text() { xdotool type --clearmodifiers --delay 60 "$1"; }
+
+clipboard_text() { xclip -o -selection clipboard -target UTF8_STRING 2>/dev/null; }
+clipboard_is() { [ "$(clipboard_text)" = "$1" ]; }
+put_on_clipboard() {
+  printf '%s' "$1" | xclip -selection clipboard -target UTF8_STRING
+  within 5 clipboard_is "$1" || fail "could not put '$1' on the clipboard"
+}
+
+# Reads the focused box by copying all of it, after first putting something else on the
+# clipboard so that a stale copy cannot pass.
+expect_focused_box_holds() {
+  put_on_clipboard 'nothing copied yet'
+  keys ctrl+a ctrl+c
+  within 5 clipboard_is "$1" || fail "expected '$1' in the box, read '$(clipboard_text)'"
+}
