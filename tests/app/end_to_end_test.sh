@@ -9,48 +9,15 @@ send_close_request=$2
 grab_window_picture=$3
 picture=$4
 
-work=$(mktemp -d)
-xvfb_pid=""
-program_pid=""
-cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-  # Wait for the server to be gone: a dying server removes its socket, which could by then
-  # belong to the next run's server on the same display number.
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-step() { echo "-- $*"; }
-fail() {
-  echo "FAILED: $*" >&2
-  exit 1
-}
-
-# Retries a command for up to $1 seconds; every wait in this test is bounded.
-within() {
-  local seconds=$1
-  shift
-  local deadline=$((SECONDS + seconds))
-  until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-}
-
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-within 10 test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(cat "$work/display")"
-unset WAYLAND_DISPLAY QT_QPA_PLATFORM
-within 10 eval 'xdotool getmouselocation >/dev/null 2>&1' || fail "cannot reach the X server $DISPLAY"
+source "$(dirname "$0")/x11_session.sh"
+start_x_server
 
 visible_windows() { xdotool search --onlyvisible --name '^Tolvek Zentavo$' 2>/dev/null || true; }
 window_count_is() { [ "$(visible_windows | wc -l)" -eq "$1" ]; }
 
 start_program() {
-  "$zentavo" 2>"$work/program.log" &
-  program_pid=$!
+  start_process "$zentavo" 2>"$work/program.log"
+  program_pid=$last_pid
   within 10 window_count_is 1 || fail "no window appeared: $(cat "$work/program.log")"
   window=$(visible_windows)
   xdotool windowfocus --sync "$window"
@@ -68,21 +35,6 @@ expect_program_ends_cleanly() {
   wait "$program_pid" || status=$?
   program_pid=""
   [ "$status" -eq 0 ] || fail "the program ended with status $status: $(cat "$work/program.log")"
-}
-
-keys() { xdotool key --clearmodifiers --delay 30 "$@"; }
-type_text() { xdotool type --clearmodifiers --delay 40 "$1"; }
-
-clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
-
-# Reads the focused box by copying all of it, after first putting something else on the
-# clipboard so that a stale copy cannot pass.
-expect_focused_box_holds() {
-  printf 'nothing copied yet' | xclip -selection clipboard
-  within 5 clipboard_is 'nothing copied yet' || fail "could not prime the clipboard"
-  keys ctrl+a ctrl+c
-  within 5 clipboard_is "$1" ||
-    fail "expected '$1' in the box, read '$(xclip -o -selection clipboard 2>/dev/null)'"
 }
 
 step "start; type 65 in the upper row and read A"

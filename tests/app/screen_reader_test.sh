@@ -10,27 +10,9 @@ zentavo=$1
 sweep=$2
 python=/usr/bin/python3  # Debian's, which has pyatspi
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  local status=$?
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-  for pid in "${pids[@]}"; do
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "$pid" 2>/dev/null || true
-  done
-  [ "$status" -eq 0 ] || { echo "--- what Orca said:"; grep -a 'SPEECH OUTPUT' "$work/orca.log" | tail -n 40 || true; }
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() { echo "FAIL: $*" >&2; exit 1; }
-# until SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; false after SECONDS.
-until_true() {
-  local tries=$(($1 * 10))
-  shift
-  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
-  return 1
+source "$(dirname "$0")/x11_session.sh"
+before_end_session() {
+  [ "$1" -eq 0 ] || { echo "--- what Orca said:"; grep -a 'SPEECH OUTPUT' "$work/orca.log" | tail -n 40 || true; }
 }
 
 export HOME=$work/home XDG_RUNTIME_DIR=$work/run XDG_CONFIG_HOME=$work/home/.config
@@ -38,19 +20,14 @@ export XDG_DATA_HOME=$work/home/.local/share XDG_CACHE_HOME=$work/home/.cache
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 unset WAYLAND_DISPLAY SESSION_MANAGER
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-until_true 10 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=:$(cat "$work/display")
+start_x_server
 
 dbus-daemon --session --fork --print-address=4 --print-pid=5 4>"$work/bus" 5>"$work/bus.pid"
-pids+=("$(cat "$work/bus.pid")")
+started_pids+=("$(cat "$work/bus.pid")")
 DBUS_SESSION_BUS_ADDRESS=$(cat "$work/bus")
 export DBUS_SESSION_BUS_ADDRESS
-/usr/libexec/at-spi-bus-launcher --launch-immediately 2>"$work/atspi.log" &
-pids+=($!)
-openbox 2>"$work/openbox.log" &  # without a window manager no window is ever active
-pids+=($!)
+start_process /usr/libexec/at-spi-bus-launcher --launch-immediately 2>"$work/atspi.log"
+start_process openbox 2>"$work/openbox.log"  # without a window manager no window is active
 a11y_on() {
   for property in IsEnabled ScreenReaderEnabled; do
     dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
@@ -58,12 +35,11 @@ a11y_on() {
       variant:boolean:true >/dev/null 2>&1 || return 1
   done
 }
-until_true 10 a11y_on || fail "the accessibility bus did not come up"
+within 10 a11y_on || fail "the accessibility bus did not come up"
 
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$zentavo" 2>"$work/zentavo.log" &
-zentavo_pid=$!
-pids+=("$zentavo_pid")
-until_true 10 xdotool search --name '^Tolvek Zentavo$' >/dev/null || fail "no Zentavo window"
+start_process env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$zentavo" 2>"$work/zentavo.log"
+zentavo_pid=$last_pid
+within 10 xdotool search --name '^Tolvek Zentavo$' >/dev/null || fail "no Zentavo window"
 
 # Speech goes only to the log: with speech-dispatcher, Orca stalls on a machine with no sound.
 mkdir -p "$work/orca"
@@ -73,10 +49,9 @@ cat >"$work/orca/user-settings.conf" <<'SETTINGS'
  "pronunciations": {}, "keybindings": {}}
 SETTINGS
 # Orca writes its log line by line only to a terminal.
-script -q -f -c "exec orca --replace -u '$work/orca' --debug-file /dev/tty" "$work/orca.log" \
-  >/dev/null 2>&1 </dev/null &
-pids+=($!)
-until_true 20 grep -aq "SPEECH OUTPUT: 'Write ASCii code to translate" "$work/orca.log" ||
+start_process script -q -f -c "exec orca --replace -u '$work/orca' --debug-file /dev/tty" \
+  "$work/orca.log" >/dev/null 2>&1 </dev/null
+within 20 grep -aq "SPEECH OUTPUT: 'Write ASCii code to translate" "$work/orca.log" ||
   fail "Orca did not speak the focused box"
 
 mark=0
@@ -84,7 +59,7 @@ mark_now() { mark=$(stat -c %s "$work/orca.log"); }
 spoken_since_mark() { tail -c +$((mark + 1)) "$work/orca.log" | grep -a 'SPEECH OUTPUT' || true; }
 heard() { spoken_since_mark | grep -aiqE "$1"; }
 expect_speech() {  # PATTERN WHAT
-  until_true 10 heard "$1" || fail "$2: Orca did not say /$1/; it said: $(spoken_since_mark | tail -n 8)"
+  within 10 heard "$1" || fail "$2: Orca did not say /$1/; it said: $(spoken_since_mark | tail -n 8)"
   echo "ok: $2: $(spoken_since_mark | grep -aiE "$1" | head -n 1 | sed "s/.*SPEECH OUTPUT: //")"
 }
 answering() {  # a fresh client each time: one that saw a call time out may answer from its cache
@@ -96,7 +71,7 @@ for app in pyatspi.Registry.getDesktop(0):
         sys.exit(0 if boxes and boxes[0].queryText().characterCount >= 0 else 1)
 sys.exit(1)' 2>/dev/null
 }
-clear_box() { xdotool key --clearmodifiers ctrl+a BackSpace; sleep 0.3; }
+clear_box() { keys ctrl+a BackSpace; sleep 0.3; }
 
 sleep 1
 mark_now; xdotool type --delay 120 150
