@@ -70,12 +70,3 @@ BENCHMARK(BM_AttributeRun)->Arg(1)->Arg(kMegabyte);
 BENCHMARK(BM_CharacterRect)->Arg(3)->Arg(kMegabyte);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

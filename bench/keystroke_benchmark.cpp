@@ -77,12 +77,3 @@ void BM_CodeToCharacterHandlerOnTheWindow(benchmark::State& state) {
 BENCHMARK(BM_CodeToCharacterHandlerOnTheWindow);
 
 }  // namespace
-
-int main(int argc, char* argv[]) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
