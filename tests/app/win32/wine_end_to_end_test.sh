@@ -117,4 +117,13 @@ start_program
 keys Tab Tab Tab Tab space
 expect_program_ends_with_status_0
 
+step "at 144 dpi the window scales: a 636x405 client area"
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 ||
+  fail "could not set wine's DPI"
+start_program
+size=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+[ "$size" = 636x405 ] || fail "the client area at 144 dpi is $size"
+keys alt+F4
+expect_program_ends_with_status_0
+
 echo "wine end to end: all steps passed"
