@@ -125,7 +125,7 @@ int TextBoxAccessible::cursorPosition() const { return box()->cursorPosition(); 
 void TextBoxAccessible::setCursorPosition(int position) { box()->setCursorPosition(position); }
 
 QString TextBoxAccessible::text(int start_offset, int end_offset) const {
-  const QString text = box()->text();
+  QString text = box()->text();  // not const, so the whole text can be moved out
   const int size = static_cast<int>(text.size());
   if (end_offset == -1) end_offset = size;
   start_offset = std::clamp(start_offset, 0, size);
