@@ -1,34 +1,26 @@
 #include "app/failure_report.h"
 
-#include "app/failure_texts.h"
-
 #include <QFontDatabase>
 #include <QMessageBox>
 #include <QWidget>
 
+#include <string>
+
+#include "app/failure_texts.h"
+#include "window/qt_text.h"
+
 namespace zentavo {
-namespace {
-
-QString ToQString(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::u16string_view ToU16(QStringView text) {
-  return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
-}  // namespace
 
 FailureReport ReportConversionFailure(ConversionFailure::Kind kind, QStringView input) {
   // Only the quoted start of a long paste is copied.
   const QStringView quoted_part = input.left(failure_texts::kQuotedCharacters + 1);
-  std::u16string details = failure_texts::ConversionDetails(ToU16(quoted_part));
+  const std::u16string details = failure_texts::ConversionDetails(ToU16View(quoted_part));
   return {ToQString(failure_texts::ConversionSummary(kind)), ToQString(details), false};
 }
 
 FailureReport ReportUnexpectedFailure(const QString& what) {
   return {ToQString(failure_texts::kUnexpectedSummary),
-          ToQString(failure_texts::UnexpectedDetails(ToU16(what))), true};
+          ToQString(failure_texts::UnexpectedDetails(ToU16View(what))), true};
 }
 
 void ShowFailureReport(QWidget* parent, const FailureReport& report) {

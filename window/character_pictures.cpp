@@ -12,6 +12,7 @@
 #include <string>
 
 #include "conversion/character_details.h"
+#include "window/qt_text.h"
 
 namespace zentavo {
 namespace {
@@ -19,15 +20,13 @@ namespace {
 std::optional<std::uint8_t> CodeWithoutGlyph(const QLineEdit& box) {
   const QString text = box.text();
   if (text.size() != 1) return std::nullopt;
-  const std::optional<std::uint8_t> code =
-      CodeOfLoneCharacter(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()), 1));
+  const std::optional<std::uint8_t> code = CodeOfLoneCharacter(ToU16View(text));
   if (!code || !HasNoDistinctGlyph(*code)) return std::nullopt;
   return code;
 }
 
 void PaintPicture(QLineEdit& box, std::uint8_t code) {
-  const std::u16string picture = PictureText(code);
-  const QString label = QString::fromUtf16(picture.data(), static_cast<qsizetype>(picture.size()));
+  const QString label = ToQString(PictureText(code));
   const QFontMetrics metrics = box.fontMetrics();
   const int frame = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &box);
   const QRect inside = box.rect().adjusted(frame, frame, -frame, -frame);

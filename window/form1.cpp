@@ -24,6 +24,7 @@
 #include "window/caption_fitting.h"
 #include "window/character_pictures.h"
 #include "window/layout_table.h"
+#include "window/qt_text.h"
 #include "window/result_announcer.h"
 #include "window/row_details.h"
 #include "window/windows1252_validator.h"
@@ -34,14 +35,6 @@ namespace {
 using layout::ControlKind;
 using layout::ControlRecord;
 using layout::TwipsToPixels;
-
-QString ToQString(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString ToQString(std::string_view ascii) {
-  return QString::fromLatin1(ascii.data(), static_cast<qsizetype>(ascii.size()));
-}
 
 // Rounds each edge rather than each size, so neighbours that touch in twips touch in pixels.
 QRect ToPixels(const layout::TwipRect& rect) {
@@ -191,9 +184,7 @@ QLineEdit* Form1::TextBoxOrThrow(std::string_view name) const {
 }
 
 std::u16string Form1::ReadText(std::string_view box) const {
-  const QString text = TextBoxOrThrow(box)->text();
-  return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
-                        static_cast<std::size_t>(text.size()));
+  return std::u16string(ToU16View(TextBoxOrThrow(box)->text()));
 }
 
 void Form1::ReplaceText(std::string_view box, std::u16string_view text) {

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "window/accessibility_table.h"
+#include "window/qt_text.h"
 
 namespace zentavo {
 
@@ -15,7 +16,7 @@ QList<QWidget*> Form1Accessible::ChildrenInReadingOrder() const {
   QList<QWidget*> ordered;
   ordered.reserve(children.size());
   for (std::string_view name : accessibility::kReadingOrder) {
-    const QString wanted = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    const QString wanted = ToQString(name);
     for (QWidget* child : children) {
       if (child->objectName() == wanted) ordered.append(child);
     }

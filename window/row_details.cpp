@@ -7,21 +7,10 @@
 #include <string>
 
 #include "conversion/character_details.h"
+#include "window/qt_text.h"
 #include "window/result_announcer.h"
 
 namespace zentavo {
-namespace {
-
-QString ToQString(const std::u16string& text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::u16string ToU16(const QString& text) {
-  return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
-}  // namespace
-
 RowDetails::RowDetails(const accessibility::RowRecord& row, QLineEdit* input, QLineEdit* output,
                        ResultAnnouncer* announcer)
     : QObject(output),
@@ -54,7 +43,7 @@ std::optional<std::uint8_t> RowDetails::ShownCode(const QString& shown) const {
   // A text longer than three characters shows no character; not copying it keeps a large
   // paste into an output box cheap.
   if (shown.size() > 3) return std::nullopt;
-  const std::u16string text = ToU16(shown);
+  const std::u16string_view text = ToU16View(shown);
   return shown_as_ == accessibility::ShownAs::Character ? CodeOfLoneCharacter(text)
                                                         : CodeOfDecimalText(text);
 }

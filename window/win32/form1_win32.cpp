@@ -243,7 +243,7 @@ std::u16string Form1Win32::ReadText(std::string_view box) const {
 }
 
 void Form1Win32::ReplaceText(std::string_view box, std::u16string_view text) {
-  auto& control = const_cast<Control&>(TextBoxOrThrow(box));
+  Control& control = TextBoxOrThrow(box);
   control.holds_null = text == std::u16string_view(u"\0", 1);
   const std::wstring shown = control.holds_null ? std::wstring() : Wide(text);
   replacing_ = &control;
@@ -577,6 +577,10 @@ const Form1Win32::Control& Form1Win32::TextBoxOrThrow(std::string_view name) con
     throw std::invalid_argument("Form1 has no text box named " + std::string(name));
   }
   return *found;
+}
+
+Form1Win32::Control& Form1Win32::TextBoxOrThrow(std::string_view name) {
+  return const_cast<Control&>(std::as_const(*this).TextBoxOrThrow(name));
 }
 
 std::u16string Form1Win32::TextOf(HWND control) const {

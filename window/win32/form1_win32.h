@@ -71,6 +71,7 @@ class Form1Win32 final : public TextBoxAccess {
   [[nodiscard]] std::optional<std::uint8_t> PicturedCode(HWND box) const;
   [[nodiscard]] Control* ControlById(int id);
   [[nodiscard]] const Control& TextBoxOrThrow(std::string_view name) const;
+  [[nodiscard]] Control& TextBoxOrThrow(std::string_view name);
   [[nodiscard]] std::u16string TextOf(HWND control) const;
 
   HWND window_ = nullptr;
