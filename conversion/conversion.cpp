@@ -175,9 +175,13 @@ double ReadLeadingNumber(std::u16string_view text) {
 
 std::int16_t RoundToInt16(double value) {
   if (!std::isfinite(value)) throw ConversionFailure(ConversionFailure::Kind::Overflow);
-  // nearbyint rounds in the current mode, which nothing in the program changes from the
-  // default round-to-nearest-even.
-  const double rounded = std::nearbyint(value);
+  // Independent of the floating-point environment: std::round takes halves away from zero in
+  // every rounding mode, and an exact half is then moved to the even neighbour. The difference
+  // and the parity test are exact, so no rounding mode can change them.
+  double rounded = std::round(value);
+  if (std::fabs(value - rounded) == 0.5 && std::fmod(rounded, 2.0) != 0.0) {
+    rounded -= std::copysign(1.0, value);
+  }
   if (rounded < std::numeric_limits<std::int16_t>::min() ||
       rounded > std::numeric_limits<std::int16_t>::max()) {
     throw ConversionFailure(ConversionFailure::Kind::Overflow);

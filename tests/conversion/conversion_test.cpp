@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfenv>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -131,22 +132,42 @@ struct RoundingRow {
 
 class RoundToInt16Rounds : public testing::TestWithParam<RoundingRow> {};
 
-TEST_P(RoundToInt16Rounds, HalvesToEven) {
-  EXPECT_EQ(RoundToInt16(GetParam().value), GetParam().rounded);
+// Whatever rounding mode the floating-point environment is left in, by a library or a plug-in
+// in the same process, halves still go to even.
+TEST_P(RoundToInt16Rounds, HalvesToEvenInEveryRoundingMode) {
+  const int default_mode = std::fegetround();
+  for (const int mode : {FE_TONEAREST, FE_UPWARD, FE_DOWNWARD, FE_TOWARDZERO}) {
+    ASSERT_EQ(std::fesetround(mode), 0);
+    const std::int16_t rounded = RoundToInt16(GetParam().value);
+    std::fesetround(default_mode);
+    EXPECT_EQ(rounded, GetParam().rounded) << "rounding mode " << mode;
+  }
+}
+
+TEST(CodeToCharacter, RoundsHalvesToEvenUnderAnUpwardRoundingMode) {
+  const int default_mode = std::fegetround();
+  ASSERT_EQ(std::fesetround(FE_UPWARD), 0);
+  const std::u16string half = CodeToCharacter(u"0.5");
+  const std::u16string sixty_six_and_a_half = CodeToCharacter(u"66.5");
+  std::fesetround(default_mode);
+  EXPECT_EQ(half, std::u16string(1, u'\0'));
+  EXPECT_EQ(sixty_six_and_a_half, u"B");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rounding, RoundToInt16Rounds,
-    testing::Values(RoundingRow{"Zero", 0.0, 0}, RoundingRow{"PointFour", 0.4, 0},
-                    RoundingRow{"PointFive", 0.5, 0}, RoundingRow{"PointSix", 0.6, 1},
-                    RoundingRow{"OnePointFive", 1.5, 2}, RoundingRow{"TwoPointFive", 2.5, 2},
-                    RoundingRow{"SixtyFivePointFive", 65.5, 66},
-                    RoundingRow{"SixtyEightPointFive", 68.5, 68},
-                    RoundingRow{"MinusPointFive", -0.5, 0},
-                    RoundingRow{"MinusOnePointFive", -1.5, -2},
-                    RoundingRow{"JustBelowTop", 32767.4, 32767},
-                    RoundingRow{"BottomHalfRoundsIn", -32768.5, -32768},
-                    RoundingRow{"Bottom", -32768.0, -32768}),
+    testing::Values(
+        RoundingRow{"Zero", 0.0, 0}, RoundingRow{"PointFour", 0.4, 0},
+        RoundingRow{"PointFive", 0.5, 0}, RoundingRow{"PointSix", 0.6, 1},
+        RoundingRow{"OnePointFive", 1.5, 2}, RoundingRow{"TwoPointFive", 2.5, 2},
+        RoundingRow{"SixtyFivePointFive", 65.5, 66}, RoundingRow{"SixtyEightPointFive", 68.5, 68},
+        RoundingRow{"MinusPointFive", -0.5, 0}, RoundingRow{"MinusOnePointFive", -1.5, -2},
+        RoundingRow{"MinusTwoPointFive", -2.5, -2}, RoundingRow{"ThreePointFive", 3.5, 4},
+        RoundingRow{"JustBelowAHalf", 0.49999999999999994, 0},
+        RoundingRow{"JustAboveAHalf", 2.5000000000000004, 3},
+        RoundingRow{"JustBelowTop", 32767.4, 32767},
+        RoundingRow{"BottomHalfRoundsIn", -32768.5, -32768},
+        RoundingRow{"Bottom", -32768.0, -32768}),
     testing_support::RowName());
 
 struct RoundingFailureRow {
