@@ -113,4 +113,48 @@ constexpr int TwipsToPixels(int twips) { return (twips * 96 + 720) / 1440; }
 
 static_assert(TwipsToPixels(15) == 1 && TwipsToPixels(6360) == 424 && TwipsToPixels(4050) == 270);
 
+// The table's shape, checked where it is written: the window's code keeps one slot per text box
+// and expects one button, so a fifth box or a repeated name must not build.
+namespace shape {
+
+constexpr int CountOf(ControlKind kind) {
+  int count = 0;
+  for (const ControlRecord& record : kLayoutTable.controls) count += record.kind == kind ? 1 : 0;
+  return count;
+}
+
+constexpr bool NamesAreUnique() {
+  const auto& controls = kLayoutTable.controls;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (controls[i].name == kLayoutTable.window.name) return false;
+    for (std::size_t j = i + 1; j < controls.size(); ++j) {
+      if (controls[i].name == controls[j].name) return false;
+    }
+  }
+  return true;
+}
+
+constexpr bool TabIndexesAreUniqueAndOnlyLinesLackOne() {
+  const auto& controls = kLayoutTable.controls;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if ((controls[i].kind == ControlKind::Line) != (controls[i].tab_index == kNoTabIndex)) {
+      return false;
+    }
+    for (std::size_t j = i + 1; j < controls.size(); ++j) {
+      if (controls[i].tab_index != kNoTabIndex && controls[i].tab_index == controls[j].tab_index) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace shape
+
+static_assert(shape::CountOf(ControlKind::TextBox) == 4, "the window has four text boxes");
+static_assert(shape::CountOf(ControlKind::PushButton) == 1, "the window has one button");
+static_assert(shape::CountOf(ControlKind::Line) == 2, "the window has two lines");
+static_assert(shape::NamesAreUnique(), "every control has a name of its own");
+static_assert(shape::TabIndexesAreUniqueAndOnlyLinesLackOne(), "tab indexes are unique");
+
 }  // namespace zentavo::layout
