@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QMetaObject>
 #include <QPushButton>
 #include <QString>
 
@@ -42,22 +43,33 @@ void RunHandlerReportingFailures(Form1& form, void (*handler)(TextBoxAccess&),
   } catch (...) {
     unexpected_failure = QStringLiteral("unknown failure");
   }
+  if (!conversion_failure && !unexpected_failure) return;
 
-  // The report waits until the handler is gone, with everything it took released.
+  // The report waits until the handler is gone, with everything it took released, and until the
+  // line edit has finished the edit that caused it: the report's own event loop must not run
+  // while the toolkit is still inside the edit's notification.
   try {
-    QLineEdit* box = form.TextBox(input_box);
-    if (conversion_failure) {
-      ShowFailureReport(&form, ReportConversionFailure(*conversion_failure, box->text()));
-      // Where no window manager hands the focus back after the message box, take it back.
-      form.activateWindow();
-      box->setFocus(Qt::OtherFocusReason);
-    } else if (unexpected_failure) {
-      ShowFailureReport(&form, ReportUnexpectedFailure(*unexpected_failure));
-      QCoreApplication::exit(EXIT_FAILURE);
-    }
+    const QString input = form.TextBox(input_box)->text();
+    QMetaObject::invokeMethod(
+        &form,
+        [&form, conversion_failure, unexpected_failure, input, input_box]() noexcept {
+          try {
+            if (conversion_failure) {
+              ShowFailureReport(&form, ReportConversionFailure(*conversion_failure, input));
+              // Where no window manager hands the focus back after the message box, take it.
+              form.activateWindow();
+              form.TextBox(input_box)->setFocus(Qt::OtherFocusReason);
+            } else {
+              ShowFailureReport(&form, ReportUnexpectedFailure(*unexpected_failure));
+              QCoreApplication::exit(EXIT_FAILURE);
+            }
+          } catch (...) {
+            std::abort();  // not even the report could be shown: nothing is left to vouch for
+          }
+        },
+        Qt::QueuedConnection);
   } catch (...) {
-    // Not even the report could be shown (out of memory): nothing is left to vouch for.
-    std::abort();
+    std::abort();  // out of memory before the report could even be posted
   }
 }
 

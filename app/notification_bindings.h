@@ -14,8 +14,9 @@ class TextBoxAccess;
 void BindNotifications(Form1& form);
 
 // Runs `handler` on the window's text boxes. A ConversionFailure is reported once the handler
-// has returned, and the program goes on with the focus back in `input_box`; any other failure
-// is reported and then ends the program with a non-zero status. Nothing escapes.
+// has returned and the event loop has finished the edit (the report is queued), and the program
+// goes on with the focus back in `input_box`; any other failure is reported the same way and
+// then ends the program with a non-zero status. Nothing escapes.
 void RunHandlerReportingFailures(Form1& form, void (*handler)(TextBoxAccess&),
                                  std::string_view input_box) noexcept;
 
