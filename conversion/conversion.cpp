@@ -174,13 +174,19 @@ double ReadLeadingNumber(std::u16string_view text) {
 }
 
 std::int16_t RoundToInt16(double value) {
-  if (!std::isfinite(value)) throw ConversionFailure(ConversionFailure::Kind::Overflow);
-  // Independent of the floating-point environment: std::round takes halves away from zero in
-  // every rounding mode, and an exact half is then moved to the even neighbour. The difference
-  // and the parity test are exact, so no rounding mode can change them.
-  double rounded = std::round(value);
-  if (std::fabs(value - rounded) == 0.5 && std::fmod(rounded, 2.0) != 0.0) {
-    rounded -= std::copysign(1.0, value);
+  // Anything this far out overflows however it rounds; NaN fails the test too.
+  if (!(std::fabs(value) < 65536.0)) throw ConversionFailure(ConversionFailure::Kind::Overflow);
+  // Exact whatever the floating-point rounding mode, with no library rounding (some C libraries'
+  // round() follows the mode): converting to an integer always truncates, and what is left of a
+  // value this small is an exact fraction, exactly compared with a half.
+  const auto whole = static_cast<std::int32_t>(value);
+  const double fraction = value - whole;
+  const bool odd = whole % 2 != 0;
+  std::int32_t rounded = whole;
+  if (fraction > 0.5 || (fraction == 0.5 && odd)) {
+    ++rounded;
+  } else if (fraction < -0.5 || (fraction == -0.5 && odd)) {
+    --rounded;
   }
   if (rounded < std::numeric_limits<std::int16_t>::min() ||
       rounded > std::numeric_limits<std::int16_t>::max()) {
