@@ -4,8 +4,11 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
+#include "conversion/character_details.h"
 #include "conversion/control_names.h"
 
 namespace zentavo::accessibility {
@@ -49,6 +52,12 @@ inline constexpr std::array<RowRecord, 2> kRows = {{
     {names::kCharacterInput, names::kCodeOutput, ShownAs::DecimalCode,
      u"Type a character to see its code.\nEscreva um caractere para ver o c\u00F3digo."},
 }};
+
+// The code of the character that `text`, the whole text of a row's output box, shows; nothing
+// for any other text, such as the box's initial name or what the user typed there.
+inline std::optional<std::uint8_t> CodeShown(ShownAs shown_as, std::u16string_view text) {
+  return shown_as == ShownAs::Character ? CodeOfLoneCharacter(text) : CodeOfDecimalText(text);
+}
 
 // Top to bottom as the window reads: the banner; each band's prompts, then each box under its
 // headings with the arrow between; the web address and the button last.

@@ -25,7 +25,7 @@ RowDetails::RowDetails(const accessibility::RowRecord& row, QLineEdit* input, QL
 
 void RowDetails::Update() {
   const QString shown = output_->text();
-  const std::optional<std::uint8_t> code = ShownCode(shown);
+  const std::optional<std::uint8_t> code = accessibility::CodeShown(shown_as_, ToU16View(shown));
   if (!code) {
     ShowDetails(hint_, QString(hint_).replace(u'\n', u' '));
     return;
@@ -37,15 +37,6 @@ void RowDetails::Update() {
   const QString name = ToQString(NameToTell(shown_code));
   announcer_->Announce(
       shown_as_ == accessibility::ShownAs::Character ? name : shown + QStringLiteral(", ") + name);
-}
-
-std::optional<std::uint8_t> RowDetails::ShownCode(const QString& shown) const {
-  // A text longer than three characters shows no character; not copying it keeps a large
-  // paste into an output box cheap.
-  if (shown.size() > 3) return std::nullopt;
-  const std::u16string_view text = ToU16View(shown);
-  return shown_as_ == accessibility::ShownAs::Character ? CodeOfLoneCharacter(text)
-                                                        : CodeOfDecimalText(text);
 }
 
 void RowDetails::ShowDetails(const QString& tooltip, const QString& description) {

@@ -5,9 +5,6 @@
 #include <QObject>
 #include <QString>
 
-#include <cstdint>
-#include <optional>
-
 #include "window/accessibility_table.h"
 
 class QLineEdit;
@@ -25,7 +22,6 @@ class RowDetails final : public QObject {
 
  private:
   void Update();
-  [[nodiscard]] std::optional<std::uint8_t> ShownCode(const QString& shown) const;
   void ShowDetails(const QString& tooltip, const QString& description);
 
   accessibility::ShownAs shown_as_;

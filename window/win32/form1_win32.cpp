@@ -548,10 +548,7 @@ void Form1Win32::UpdateRowDetails(std::string_view output_box) {
       [&](const accessibility::RowRecord& each) { return each.output_box == output_box; });
   if (row == accessibility::kRows.end()) return;
   const std::u16string shown = ReadText(output_box);
-  const std::optional<std::uint8_t> code = shown.size() > 3 ? std::nullopt
-                                           : row->output == accessibility::ShownAs::Character
-                                               ? CodeOfLoneCharacter(shown)
-                                               : CodeOfDecimalText(shown);
+  const std::optional<std::uint8_t> code = accessibility::CodeShown(row->output, shown);
   const std::wstring details = code ? Wide(DescribeForTooltip(*code)) : Wide(row->hint);
   for (const std::string_view box : {row->input_box, row->output_box}) {
     TTTOOLINFOW tool{};
