@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "window/accessibility_table.h"
+#include "window/text_box.h"
 #include "window/text_units.h"
 
 namespace zentavo {
@@ -219,6 +220,10 @@ void TextBoxAccessible::replaceText(int start_offset, int end_offset, const QStr
 void TextBoxAccessible::Edit(int start, int end, const QString& text) {
   const int size = characterCount();
   if (start < 0 || end < start || end > size || box()->isReadOnly()) return;
+  if (auto* own_box = qobject_cast<TextBox*>(box())) {
+    own_box->Replace(start, end, text);
+    return;
+  }
   box()->setSelection(start, end - start);
   box()->insert(text);
 }

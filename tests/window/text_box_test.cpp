@@ -1,0 +1,206 @@
+#include "window/text_box.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QStyleHints>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "tests/qstring_printer.h"
+#include "tests/table_rows.h"
+#include "window/windows1252_validator.h"
+
+namespace zentavo {
+namespace {
+
+using ::zentavo::PrintTo;
+
+// A box as the window makes it: with the Windows-1252 validator.
+struct ValidatedBox {
+  ValidatedBox() { box.setValidator(new Windows1252Validator(&box)); }
+  TextBox box;
+};
+
+void UndoKey(TextBox& box) { QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier); }
+void RedoKey(TextBox& box) {
+  QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+}
+
+// One edit from a starting text and selection: what it leaves, what one undo brings back (the
+// starting text, or the same text when the edit was refused) and what one redo makes again.
+struct EditRow {
+  const char* name;
+  QString start;
+  int selection_start;
+  int selection_length;  // 0: the cursor at selection_start
+  std::function<void(TextBox&)> edit;
+  QString after;
+};
+
+class TextBoxEdit : public testing::TestWithParam<EditRow> {};
+
+TEST_P(TextBoxEdit, IsOneStepToUndoAndRedo) {
+  const EditRow& row = GetParam();
+  ValidatedBox made;
+  TextBox& box = made.box;
+  box.setText(row.start);
+  box.setSelection(row.selection_start, row.selection_length);
+  if (row.selection_length == 0) box.setCursorPosition(row.selection_start);
+  row.edit(box);
+  EXPECT_EQ(box.text(), row.after);
+  const bool refused = row.after == row.start;
+  EXPECT_EQ(box.CanUndo(), !refused) << "a refused edit leaves nothing to undo";
+
+  UndoKey(box);
+  EXPECT_EQ(box.text(), row.start);
+  if (row.selection_length > 0 && !refused) {
+    EXPECT_EQ(box.selectionStart(), row.selection_start) << "the selection comes back";
+    EXPECT_EQ(box.selectionLength(), row.selection_length);
+  }
+  RedoKey(box);
+  EXPECT_EQ(box.text(), row.after);
+}
+
+void Paste(const QString& text, TextBox& box) {
+  QApplication::clipboard()->setText(text);
+  QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, TextBoxEdit,
+    testing::Values(
+        EditRow{"PasteAtTheCursor", "6", 1, 0, [](TextBox& box) { Paste("5", box); }, "65"},
+        EditRow{"PasteOverASelection", "12345", 1, 3,
+                [](TextBox& box) { Paste("\u00E9\u20AC", box); }, "1\u00E9\u20AC5"},
+        EditRow{"PasteRefusedWhole", "12", 2, 0, [](TextBox& box) { Paste("3\u0100", box); }, "12"},
+        EditRow{"CutASelection", "12345", 3, -2,
+                [](TextBox& box) { QTest::keyClick(&box, Qt::Key_X, Qt::ControlModifier); }, "145"},
+        EditRow{"DeleteASelection", "12345", 0, 4,
+                [](TextBox& box) { QTest::keyClick(&box, Qt::Key_Delete); }, "5"},
+        EditRow{"BackspaceASelection", "12345", 1, 4,
+                [](TextBox& box) { QTest::keyClick(&box, Qt::Key_Backspace); }, "1"},
+        EditRow{"TypeOverASelection", "12345", 0, 5,
+                [](TextBox& box) { QTest::keyClicks(&box, "9"); }, "9"},
+        EditRow{"TypeRefusedOverASelection", "12345", 0, 5,
+                [](TextBox& box) {
+                  QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, QString(u'\u0100'),
+                                      Qt::NoModifier);
+                },
+                "12345"},
+        EditRow{"TypeARun", "x", 1, 0, [](TextBox& box) { QTest::keyClicks(&box, "abc"); }, "xabc"},
+        EditRow{"BackspaceARun", "abcd", 4, 0,
+                [](TextBox& box) {
+                  for (int i = 0; i < 3; ++i) QTest::keyClick(&box, Qt::Key_Backspace);
+                },
+                "a"},
+        EditRow{"DeleteARun", "abcd", 0, 0,
+                [](TextBox& box) {
+                  for (int i = 0; i < 2; ++i) QTest::keyClick(&box, Qt::Key_Delete);
+                },
+                "cd"},
+        EditRow{"DeleteTheWordBefore", "65 abc", 6, 0,
+                [](TextBox& box) { QTest::keyClick(&box, Qt::Key_Backspace, Qt::ControlModifier); },
+                "65 "},
+        EditRow{"LargeInputMethodCommit", "ab", 1, 0,
+                [](TextBox& box) {
+                  QInputMethodEvent commit;
+                  commit.setCommitString(QString(300, u'\u00E7'));
+                  QApplication::sendEvent(&box, &commit);
+                },
+                "a" + QString(300, u'\u00E7') + "b"},
+        EditRow{"AssistiveTechnologyReplace", "12345", 0, 0,
+                [](TextBox& box) { box.Replace(1, 4, "\u00BD"); }, "1\u00BD5"}),
+    testing_support::RowName());
+
+TEST(TextBox, AHugePasteIsOneStepAndTheHistoryStaysBounded) {
+  ValidatedBox made;
+  TextBox& box = made.box;
+  QTest::keyClicks(&box, "65");
+  const QString huge(10 * 1024 * 1024, u' ');
+  Paste(huge, box);
+  ASSERT_EQ(box.text().size(), 2 + huge.size());
+  UndoKey(box);
+  EXPECT_EQ(box.text(), "65");
+  RedoKey(box);
+  EXPECT_EQ(box.text(), "65" + huge);
+
+  // Many large pastes later, the steps hold no more than the budget beyond the newest step.
+  box.selectAll();
+  for (int i = 0; i < 40; ++i) Paste(QString(100'000, QChar(u'0' + i % 10)), box);
+  EXPECT_LE(box.History().StoredCharacters(), TextBox::kHistoryBudgetCharacters + 100'000);
+  EXPECT_GT(box.History().StepCount(), 1U);
+  UndoKey(box);
+  EXPECT_EQ(box.text().size(), 39 * 100'000) << "the newest steps are still undone one by one";
+}
+
+TEST(TextBox, WhatTheProgramWritesLeavesNothingOfTheUsersToUndo) {
+  ValidatedBox made;
+  TextBox& box = made.box;
+  QTest::keyClicks(&box, "65");
+  ASSERT_TRUE(box.CanUndo());
+  box.setText("A");
+  EXPECT_FALSE(box.CanUndo());
+  UndoKey(box);
+  EXPECT_EQ(box.text(), "A");
+}
+
+// The menu the box shows on a right click, with its Undo and Redo actions first.
+QMenu* OpenContextMenu(TextBox& box) {
+  QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(2, 2), box.mapToGlobal(QPoint(2, 2)));
+  QApplication::sendEvent(&box, &request);
+  return box.findChild<QMenu*>();
+}
+
+TEST(TextBox, TheContextMenuUndoesAndRedoesWithTheBoxsOwnHistory) {
+  ValidatedBox made;
+  TextBox& box = made.box;
+  box.show();
+  Paste("123", box);
+  for (const bool undoing : {true, false}) {
+    SCOPED_TRACE(undoing ? "undo" : "redo");
+    QMenu* menu = OpenContextMenu(box);
+    ASSERT_NE(menu, nullptr);
+    ASSERT_GE(menu->actions().size(), 2);
+    QAction* undo = menu->actions()[0];
+    QAction* redo = menu->actions()[1];
+    ASSERT_TRUE(undo->text().startsWith("&Undo")) << undo->text().toStdString();
+    ASSERT_TRUE(redo->text().startsWith("&Redo")) << redo->text().toStdString();
+    EXPECT_EQ(undo->isEnabled(), undoing);
+    EXPECT_EQ(redo->isEnabled(), !undoing);
+    EXPECT_EQ(menu->font(), QApplication::font()) << "menus keep the platform's font";
+    (undoing ? undo : redo)->trigger();
+    EXPECT_EQ(box.text(), undoing ? "" : "123");
+    delete menu;
+  }
+}
+
+TEST(TextBox, TheCaretHoldsStillWhileTheBoxHoldsAHugeText) {
+  const int platform = QGuiApplication::styleHints()->cursorFlashTime();
+  QWidget window;
+  auto* box = new TextBox(&window);
+  auto* other = new TextBox(&window);
+  window.show();
+  QApplication::setActiveWindow(&window);
+  box->setFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  ASSERT_TRUE(box->hasFocus());
+  box->setText(QString(TextBox::kSteadyCaretCharacters + 1, u'7'));
+  EXPECT_EQ(QGuiApplication::styleHints()->cursorFlashTime(), 0);
+  other->setFocus();
+  EXPECT_EQ(QGuiApplication::styleHints()->cursorFlashTime(), platform);
+  box->setFocus();
+  EXPECT_EQ(QGuiApplication::styleHints()->cursorFlashTime(), 0);
+  box->setText("7");
+  EXPECT_EQ(QGuiApplication::styleHints()->cursorFlashTime(), platform);
+}
+
+}  // namespace
+}  // namespace zentavo
