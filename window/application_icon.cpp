@@ -1,22 +1,19 @@
 #include "window/application_icon.h"
 
 #include <QIcon>
-#include <QPixmap>
+#include <QSize>
+#include <QString>
 
 namespace zentavo {
-namespace {
-// The images are XPM, which is C: compiled in, they are decoded by Qt's built-in XPM reader
-// without the image-format plugins being searched and loaded at start.
-#include "window/icons/icon-16-16colours.xpm"
-#include "window/icons/icon-32-16colours.xpm"
-}  // namespace
 
-// A Qt icon holds one image per size, so the 2-colour 32 x 32 image, which only monochrome
-// displays pick, lives in the Windows icon resource alone.
+// Rendered from the one drawing at build time and compiled in. Each image is named with its
+// size, so the icon decodes only the ones a scale actually asks for, and only when asked.
 QIcon ApplicationIcon() {
   QIcon icon;
-  icon.addPixmap(QPixmap(icon_32_16colours));
-  icon.addPixmap(QPixmap(icon_16_16colours));
+  for (const int size : {ZENTAVO_ICON_SIZES}) {  // the sizes the build rendered
+    icon.addFile(QStringLiteral(":/icons/%1x%1/example.tolvek.Zentavo.png").arg(size),
+                 QSize(size, size));
+  }
   return icon;
 }
 

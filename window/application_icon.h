@@ -5,7 +5,7 @@ class QIcon;
 
 namespace zentavo {
 
-// 32 x 32 and 16 x 16, in 16 colours.
+// Every size from 16 x 16 to 256 x 256 that desktops use.
 [[nodiscard]] QIcon ApplicationIcon();
 
 }  // namespace zentavo
