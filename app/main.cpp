@@ -1,13 +1,42 @@
 #include <QApplication>
 #include <QByteArray>
+#include <QDir>
+#include <QLibraryInfo>
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/display_check.h"
 #include "app/notification_bindings.h"
 #include "window/form1.h"
+
+namespace {
+
+// The exit status when no display answers; documented in the manual page.
+constexpr int kNoDisplayStatus = 2;
+
+bool WaylandPluginInstalled() {
+  const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
+                       QStringLiteral("/platforms"));
+  return !platforms.entryList({QStringLiteral("libqwayland*.so")}, QDir::Files).isEmpty();
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   // Nothing in Zentavo is built on GLib, so Qt's own event dispatcher serves: setting up and
   // running GLib's main loop would cost start-up time and memory for nothing.
   if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
+
+  // The toolkit aborts when it finds no display; the user is told what is missing instead.
+  const zentavo::DisplayChoice display = zentavo::ChooseDisplay(
+      {std::getenv("QT_QPA_PLATFORM"), std::getenv("WAYLAND_DISPLAY"),
+       std::getenv("XDG_RUNTIME_DIR"), std::getenv("DISPLAY"), WaylandPluginInstalled()});
+  if (display.platforms.empty()) {
+    std::fprintf(stderr, "%s\n", display.problem.c_str());
+    return kNoDisplayStatus;
+  }
+  qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(display.platforms));
 
   QApplication application(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Tolvek"));
