@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds the Debian package with scripts/package and checks it as a user's machine would see it:
+# lintian, its control data, its files unpacked into a throwaway root, and the desktop files
+# there validated; where Zentavo.exe was built, the zip beside it too.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+step() { echo "-- $*"; }
+fail() { echo "FAILED: $*" >&2; exit 1; }
+
+step "building the package"
+scripts/package
+deb=out/package/zentavo_1.00-1_amd64.deb
+[ -f "$deb" ] || fail "no $deb"
+
+step "lintian"
+lintian_output=$(lintian --allow-root --display-info "$deb" 2>&1 || true)
+echo "${lintian_output:-(nothing to report)}"
+if grep -E '^[EW]: ' <<<"$lintian_output"; then fail "lintian reports errors or warnings"; fi
+
+step "control data"
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6; do
+  [[ $depends == *"$library ("* ]] || fail "Depends lacks $library: $depends"
+done
+[[ $(dpkg-deb -f "$deb" Recommends) == *qt6-wayland* ]] || fail "qt6-wayland is not recommended"
+
+step "the files, unpacked into a throwaway root"
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg -x "$deb" "$root"
+expected=(usr/bin/zentavo
+  usr/share/applications/example.tolvek.Zentavo.desktop
+  usr/share/doc/zentavo/changelog.Debian.gz
+  usr/share/doc/zentavo/copyright
+  usr/share/icons/hicolor/scalable/apps/example.tolvek.Zentavo.svg
+  usr/share/lintian/overrides/zentavo
+  usr/share/man/man1/zentavo.1.gz
+  usr/share/metainfo/example.tolvek.Zentavo.metainfo.xml)
+for size in 16 22 24 32 48 64 128 256; do
+  expected+=("usr/share/icons/hicolor/${size}x${size}/apps/example.tolvek.Zentavo.png")
+done
+diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f | sed 's|^\./||' | sort) ||
+  fail "the package holds other files than expected"
+for size in 16 64 256; do
+  png="$root/usr/share/icons/hicolor/${size}x${size}/apps/example.tolvek.Zentavo.png"
+  [ "$(identify -format '%wx%h' "$png")" = "${size}x${size}" ] || fail "icon $png is not $size px"
+done
+desktop-file-validate "$root/usr/share/applications/example.tolvek.Zentavo.desktop"
+appstreamcli validate --no-net "$root/usr/share/metainfo/example.tolvek.Zentavo.metainfo.xml"
+ldd "$root/usr/bin/zentavo" | grep -q "not found" && fail "the program lacks a library"
+
+if [ -f out/package/Zentavo-1.00-windows-x64.zip ]; then
+  step "the Windows zip"
+  listing=$(unzip -Z1 out/package/Zentavo-1.00-windows-x64.zip | sort | tr '\n' ' ')
+  [ "$listing" = "README.txt Zentavo.exe " ] || fail "the zip holds: $listing"
+  cmp <(unzip -p out/package/Zentavo-1.00-windows-x64.zip Zentavo.exe) out/package/Zentavo.exe ||
+    fail "the zip's Zentavo.exe differs from the one beside it"
+fi
+echo "PASSED"
