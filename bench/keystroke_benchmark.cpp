@@ -11,22 +11,13 @@
 #include <chrono>
 
 #include "app/notification_bindings.h"
+#include "bench/paint_watcher.h"
 #include "conversion/handlers.h"
 #include "window/form1.h"
 
 namespace {
 
-// Notes when a widget has finished painting.
-class PaintWatcher : public QObject {
- public:
-  bool painted = false;
-
- protected:
-  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-    if (event->type() == QEvent::Paint) painted = true;
-    return false;
-  }
-};
+using zentavo::bench::PaintWatcher;
 
 void Press(QWidget* widget, Qt::Key key, const QString& text) {
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);

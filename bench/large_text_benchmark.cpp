@@ -21,20 +21,12 @@
 #include <vector>
 
 #include "app/notification_bindings.h"
+#include "bench/paint_watcher.h"
 #include "window/form1.h"
 
 namespace {
 
-class PaintWatcher : public QObject {
- public:
-  bool painted = false;
-
- protected:
-  bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-    if (event->type() == QEvent::Paint) painted = true;
-    return false;
-  }
-};
+using zentavo::bench::PaintWatcher;
 
 double ProcessCpuSeconds() {
   timespec now{};
