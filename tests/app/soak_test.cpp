@@ -1,14 +1,15 @@
 // Endurance: a long seeded random sequence of edits in both rows of the running program (typing,
 // pasting, huge pastes, deleting, select-all and replace, cutting, undo and redo), failing inputs
 // included. After every edit the output box must hold the conversion of its input box, or, after
-// a reported failure, its previous text; the program must keep running and its memory must stay
-// flat once the undo histories are full.
+// a reported failure, its previous text; the program must keep running and the heap it holds
+// must stay flat once the undo histories are full.
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <chrono>
 #include <fstream>
@@ -30,6 +31,14 @@ long ResidentKib() {
     if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
   }
   return -1;
+}
+
+// What the program holds on the heap, without what the allocator keeps for reuse: after a huge
+// text is freed glibc may keep megabytes resident (its trim threshold follows the largest block
+// freed), which is not growth of the program's own.
+long HeapInUseKib() {
+  const struct mallinfo2 heap = mallinfo2();
+  return static_cast<long>((heap.uordblks + heap.hblkhd) / 1024);
 }
 
 // Types each character as a key press; characters beyond ASCII come as keys Qt does not name,
@@ -105,7 +114,19 @@ TEST(Soak, BothRowsStayConsistentThroughALongRandomEditSequence) {
   testing_support::MessageBoxAcknowledger acknowledger;
   RandomEdits edits(20261207);
 
+  // A box may hold a huge text at any moment; that is memory in use, not growth. Memory is
+  // measured with both rows brought back to a short text, the way a user would.
+  const auto shorten_both_rows = [&form] {
+    for (const char* input_name : {"txtDeASCII", "txtDeCar"}) {
+      QLineEdit* input = form.TextBox(input_name);
+      input->setFocus();
+      input->selectAll();
+      Type(input, QStringLiteral("6"));
+    }
+    QApplication::processEvents();
+  };
   long resident_after_warm_up = 0;
+  long heap_after_warm_up = 0;
   int edit_count = 0;
   int failures_reported = 0;
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
@@ -177,22 +198,29 @@ TEST(Soak, BothRowsStayConsistentThroughALongRandomEditSequence) {
       }
     }
     acknowledger.reports.clear();  // checked; keeping every report would grow the test itself
-    if (edit_count == 1000) resident_after_warm_up = ResidentKib();
+    if (edit_count == 1000) {
+      shorten_both_rows();
+      resident_after_warm_up = ResidentKib();
+      heap_after_warm_up = HeapInUseKib();
+    }
   }
 
+  shorten_both_rows();
   const long resident_at_end = ResidentKib();
+  const long heap_at_end = HeapInUseKib();
   std::printf(
-      "soak: %d edits in %d s, %d failures reported, resident %ld KiB after 1000 edits, "
-      "%ld KiB at the end\n",
-      edit_count, seconds, failures_reported, resident_after_warm_up, resident_at_end);
+      "soak: %d edits in %d s, %d failures reported; after 1000 edits and at the end: resident "
+      "%ld and %ld KiB, heap in use %ld and %ld KiB\n",
+      edit_count, seconds, failures_reported, resident_after_warm_up, resident_at_end,
+      heap_after_warm_up, heap_at_end);
   EXPECT_GT(edit_count, 1000);
   EXPECT_GT(failures_reported, 10);
 #if !defined(__SANITIZE_ADDRESS__)
-  // (The address sanitizer holds freed memory in quarantine, so resident memory says nothing
-  // there.)
-  // Each input box's undo history fills up to its budget and no further.
+  // (The address sanitizer keeps its own heap, so the allocator's figures say nothing there.)
+  // Each input box's undo history fills up to its budget and no further; over 470 000 edits the
+  // heap in use stayed between 2.1 and 3.4 MiB.
   const long history_kib = 2 * TextBox::kHistoryBudgetCharacters * 2 / 1024;
-  EXPECT_LE(resident_at_end - resident_after_warm_up, 2 * 1024 + history_kib);
+  EXPECT_LE(heap_at_end - heap_after_warm_up, 2 * 1024 + history_kib);
 #endif
 }
 
