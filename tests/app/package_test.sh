@@ -23,6 +23,8 @@ for library in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6; do
   [[ $depends == *"$library ("* ]] || fail "Depends lacks $library: $depends"
 done
 [[ $(dpkg-deb -f "$deb" Recommends) == *qt6-wayland* ]] || fail "qt6-wayland is not recommended"
+# The text boxes use the toolkit's private interface, which holds only for the exact version.
+[[ $depends =~ qt6-base-abi\ \(=\ [0-9.]+\) ]] || fail "Depends does not pin the toolkit's version"
 
 step "the files, unpacked into a throwaway root"
 root=$(mktemp -d)

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <string>
 
 #include "tests/qstring_printer.h"
@@ -202,6 +203,53 @@ TEST(TextBox, TheCaretHoldsStillWhileTheBoxHoldsAHugeText) {
   EXPECT_EQ(QGuiApplication::styleHints()->cursorFlashTime(), 0);
   box->setText("7");
   EXPECT_EQ(QGuiApplication::styleHints()->cursorFlashTime(), platform);
+}
+
+// The box paints long texts itself, visiting only what shows; every pixel must be what the
+// toolkit's own painting gives, wherever the line is scrolled to and whatever is selected.
+TEST(TextBox, PaintsALongTextPixelForPixelAsTheToolkitDoes) {
+  QFont font = QApplication::font();
+  font.setPointSize(7);
+  font.setStyleStrategy(QFont::PreferNoShaping);  // as the window's font
+  QString text;
+  while (text.size() <= TextBox::kOwnPaintingCharacters) {
+    text += QStringLiteral("65 Zentavo \u00C0\u00C9\u20AC\u2030 wWiIl1 \u00FF ");
+  }
+  TextBox box;
+  QLineEdit toolkit;
+  const int middle = static_cast<int>(text.size() / 2);
+  const struct {
+    const char* name;
+    std::function<void(QLineEdit&)> change;
+  } kStates[] = {
+      {"the cursor at the end", [](QLineEdit&) {}},
+      {"the cursor at the start", [](QLineEdit& edit) { edit.home(false); }},
+      {"scrolled back from the end to the middle",
+       [middle](QLineEdit& edit) {
+         edit.end(false);
+         edit.grab();
+         edit.setCursorPosition(middle);
+       }},
+      {"a selection running off the left edge",
+       [middle](QLineEdit& edit) { edit.setSelection(middle + 5, -40); }},
+      {"a selection inside the line", [middle](QLineEdit& edit) { edit.setSelection(middle, 7); }},
+      {"all selected", [](QLineEdit& edit) { edit.selectAll(); }},
+      {"one character more, typed over the selection",
+       [](QLineEdit& edit) { edit.insert(QStringLiteral("\u00E9")); }},
+  };
+  for (QLineEdit* edit : {static_cast<QLineEdit*>(&box), &toolkit}) {
+    edit->setFont(font);
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    edit->resize(180, 24);
+    edit->setText(text);
+  }
+  for (const auto& state : kStates) {
+    SCOPED_TRACE(state.name);
+    state.change(box);
+    state.change(toolkit);
+    ASSERT_EQ(box.text(), toolkit.text());
+    EXPECT_TRUE(box.grab().toImage() == toolkit.grab().toImage());
+  }
 }
 
 }  // namespace
