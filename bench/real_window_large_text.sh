@@ -15,23 +15,45 @@ start_x_server
 start_process openbox 2>"$work/openbox.log"  # without a window manager no window is active
 
 clock_ticks=$(getconf CLK_TCK)
-cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
-now_ms() { date +%s%3N; }
+# These set `ticks` and `now` without starting a process (no command substitution), so that
+# polling takes no core from the program.
+read_cpu_ticks() {
+  local stat fields
+  read -r stat <"/proc/$1/stat"
+  read -r -a fields <<<"${stat##*) }"  # the fields after the command name
+  ticks=$((fields[11] + fields[12]))  # utime and stime, fields 14 and 15 of the whole line
+}
+read_now_ms() {
+  local micro=${EPOCHREALTIME/[.,]/}
+  now=$((micro / 1000))
+}
+cpu_ticks() {
+  read_cpu_ticks "$1"
+  echo "$ticks"
+}
+now_ms() {
+  read_now_ms
+  echo "$now"
+}
+
+exec {sleeper}<> <(:)  # a pipe nothing is written to: reading it only waits
 
 # quiet_after PID START_MS: waits (at most 120 s) until the CPU time of PID has not moved for
 # 200 ms and prints the milliseconds from START_MS to the last movement.
 quiet_after() {
-  local pid=$1 start=$2 last_ticks last_change now ticks
-  last_ticks=$(cpu_ticks "$pid")
-  last_change=$(now_ms)
+  local pid=$1 start=$2 last_ticks last_change ticks now
+  read_cpu_ticks "$pid"
+  last_ticks=$ticks
+  read_now_ms
+  last_change=$now
   while :; do
-    sleep 0.01
-    now=$(now_ms)
-    ticks=$(cpu_ticks "$pid")
+    read -r -t 0.01 -u "$sleeper" || true  # a 10 ms wait without starting sleep(1)
+    read_now_ms
+    read_cpu_ticks "$pid"
     if [ "$ticks" != "$last_ticks" ]; then
       last_ticks=$ticks
       last_change=$now
-    elif [ $((now - last_change)) -ge 200 ] || [ $((now - start)) -ge 120000 ]; then
+    elif ((now - last_change >= 200 || now - start >= 120000)); then
       echo $((last_change - start))
       return
     fi
