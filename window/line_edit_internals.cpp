@@ -86,16 +86,20 @@ void LayOutLeftToRight(QLineEdit& box) {
       ->control->setLayoutDirection(Qt::LeftToRight);
 }
 
+bool CanPaintWithoutMeasuringWholeText(const QLineEdit& box) {
+  const auto* d = static_cast<const QLineEditPrivate*>(QObjectPrivate::get(&box));
+  const QWidgetLineControl* control = d->control;
+  return !d->hasSideWidgets() && !d->shouldShowPlaceholderText() && box.styleSheet().isEmpty() &&
+         qApp->styleSheet().isEmpty() && control->inputMask().isEmpty() &&
+         control->preeditAreaText().isEmpty() &&
+         (box.font().styleStrategy() & QFont::PreferNoShaping) != 0 &&
+         control->layoutDirection() == Qt::LeftToRight && control->textLayout()->lineCount() == 1;
+}
+
 bool PaintWithoutMeasuringWholeText(QLineEdit& box, const QStyleOptionFrame& panel) {
+  if (!CanPaintWithoutMeasuringWholeText(box)) return false;
   auto* d = static_cast<QLineEditPrivate*>(QObjectPrivate::get(&box));
   QWidgetLineControl* control = d->control;
-  if (d->hasSideWidgets() || d->shouldShowPlaceholderText() || !box.styleSheet().isEmpty() ||
-      !qApp->styleSheet().isEmpty() || !control->inputMask().isEmpty() ||
-      !control->preeditAreaText().isEmpty() ||
-      (box.font().styleStrategy() & QFont::PreferNoShaping) == 0 ||
-      control->layoutDirection() != Qt::LeftToRight || control->textLayout()->lineCount() != 1) {
-    return false;
-  }
 
   // From here on, the toolkit's own paintEvent with the two changes named in the header.
   QPainter painter(&box);

@@ -30,4 +30,7 @@ void LayOutLeftToRight(QLineEdit& box);
 // to call.
 bool PaintWithoutMeasuringWholeText(QLineEdit& box, const QStyleOptionFrame& panel);
 
+// Whether PaintWithoutMeasuringWholeText would paint `box` as it is now.
+[[nodiscard]] bool CanPaintWithoutMeasuringWholeText(const QLineEdit& box);
+
 }  // namespace zentavo

@@ -17,6 +17,7 @@
 
 #include "tests/qstring_printer.h"
 #include "tests/table_rows.h"
+#include "window/line_edit_internals.h"
 #include "window/windows1252_validator.h"
 
 namespace zentavo {
@@ -248,7 +249,35 @@ TEST(TextBox, PaintsALongTextPixelForPixelAsTheToolkitDoes) {
     state.change(box);
     state.change(toolkit);
     ASSERT_EQ(box.text(), toolkit.text());
+    ASSERT_TRUE(CanPaintWithoutMeasuringWholeText(box))
+        << "the toolkit would be compared with itself";
     EXPECT_TRUE(box.grab().toImage() == toolkit.grab().toImage());
+  }
+}
+
+// What the box's own painting does not reproduce is left to the toolkit.
+TEST(TextBox, LeavesToTheToolkitThePaintingItDoesNotReproduce) {
+  QFont no_shaping = QApplication::font();
+  no_shaping.setStyleStrategy(QFont::PreferNoShaping);
+  const struct {
+    const char* name;
+    std::function<void(QLineEdit&)> change;
+  } kCases[] = {
+      {"a font that shapes", [](QLineEdit& edit) { edit.setFont(QApplication::font()); }},
+      {"an input mask", [](QLineEdit& edit) { edit.setInputMask(QStringLiteral("999")); }},
+      {"a style sheet",
+       [](QLineEdit& edit) { edit.setStyleSheet(QStringLiteral("QLineEdit { color: red }")); }},
+      {"a side widget", [](QLineEdit& edit) { edit.setClearButtonEnabled(true); }},
+      {"right-to-left text", [](QLineEdit& edit) { QTest::keyClick(&edit, Qt::Key_Direction_R); }},
+  };
+  for (const auto& excluded : kCases) {
+    SCOPED_TRACE(excluded.name);
+    TextBox box;
+    box.setFont(no_shaping);
+    box.setText(QString(TextBox::kOwnPaintingCharacters + 1, u'7'));
+    ASSERT_TRUE(CanPaintWithoutMeasuringWholeText(box));
+    excluded.change(box);
+    EXPECT_FALSE(CanPaintWithoutMeasuringWholeText(box));
   }
 }
 
