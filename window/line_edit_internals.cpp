@@ -27,18 +27,25 @@ namespace {
 constexpr int kVerticalMargin = 1;
 constexpr int kHorizontalMargin = 2;
 
-// Every printable character the boxes can hold: their line is as tall as the tallest of these.
-const QString& PrintableWindows1252Characters() {
-  static const QString characters = [] {
-    QString all;
+// The height of a line of the box's font: as tall as the tallest printable character the boxes
+// can hold. Remembered for the last font and resolution asked about, as the boxes all share one.
+int LineHeight(const QLineEdit& box) {
+  static QFont measured_font;
+  static int measured_dpi = 0;
+  static int measured_height = -1;
+  if (measured_height < 0 || box.font() != measured_font || box.logicalDpiY() != measured_dpi) {
+    QString characters;
     for (char32_t code = 0x20; code <= 0xFFFF; ++code) {
       if (IsWindows1252Character(static_cast<char16_t>(code)) && code != 0x7F) {
-        all.append(QChar(static_cast<char16_t>(code)));
+        characters.append(QChar(static_cast<char16_t>(code)));
       }
     }
-    return all;
-  }();
-  return characters;
+    const QFontMetrics metrics = box.fontMetrics();
+    measured_font = box.font();
+    measured_dpi = box.logicalDpiY();
+    measured_height = std::max(metrics.height(), metrics.boundingRect(characters).height());
+  }
+  return measured_height;
 }
 
 // Draws the characters that show between `scroll` and the line's right edge, and the selection
@@ -110,8 +117,7 @@ bool PaintWithoutMeasuringWholeText(QLineEdit& box, const QStyleOptionFrame& pan
   painter.setClipRect(contents);
 
   const QFontMetrics metrics = box.fontMetrics();
-  const int line_height =
-      std::max(metrics.height(), metrics.boundingRect(PrintableWindows1252Characters()).height());
+  const int line_height = LineHeight(box);
 
   const Qt::Alignment alignment =
       QStyle::visualAlignment(control->layoutDirection(), box.alignment());

@@ -54,7 +54,6 @@ qsizetype CommonSuffix(const QChar* a_end, const QChar* b_end, qsizetype size) {
   return agreed;
 }
 
-// The platform's blink period, read before any box changed it.
 // `text` with `length` characters at `position` replaced, allocated once at its exact size: a
 // grown copy of a 10 MiB text would hold half as much again.
 QString Spliced(QStringView text, qsizetype position, qsizetype length, QStringView replacement) {
@@ -64,6 +63,7 @@ QString Spliced(QStringView text, qsizetype position, qsizetype length, QStringV
   return spliced;
 }
 
+// The platform's blink period, read before any box changed it.
 int PlatformCursorFlashTime() {
   static const int period = QGuiApplication::styleHints()->cursorFlashTime();
   return period;
