@@ -82,7 +82,7 @@ int main(int argc, char* argv[]) {
   zentavo::Form1 form;
   zentavo::BindNotifications(form);
   form.Show();
-  QApplication::setActiveWindow(&form);
+  form.activateWindow();
   QApplication::processEvents();
   QLineEdit* input = form.TextBox("txtDeASCII");
   QLineEdit* output = form.TextBox("txtParaCar");

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+#if ZENTAVO_PAINTS_LONG_TEXTS
+
 // The line edit's scroll offsets live in its private part, and mouse hit-testing, the cursor
 // rectangle and input methods all read them, so painting in the toolkit's place means writing
 // them as it does. The package depends on the exact toolkit version these headers come from.
@@ -178,3 +180,19 @@ bool PaintWithoutMeasuringWholeText(QLineEdit& box, const QStyleOptionFrame& pan
 }
 
 }  // namespace zentavo
+
+#else  // A toolkit whose private line edit this was not checked against paints all by itself.
+
+namespace zentavo {
+
+void LayOutLeftToRight(QLineEdit& /*box*/) {}
+
+bool CanPaintWithoutMeasuringWholeText(const QLineEdit& /*box*/) { return false; }
+
+bool PaintWithoutMeasuringWholeText(QLineEdit& /*box*/, const QStyleOptionFrame& /*panel*/) {
+  return false;
+}
+
+}  // namespace zentavo
+
+#endif

@@ -29,7 +29,7 @@ class RunningProgram : public testing::Test {
   void SetUp() override {
     BindNotifications(form);
     form.Show();
-    QApplication::setActiveWindow(&form);
+    form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   }
 

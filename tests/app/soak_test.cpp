@@ -109,7 +109,7 @@ TEST(Soak, BothRowsStayConsistentThroughALongRandomEditSequence) {
   Form1 form;
   BindNotifications(form);
   form.Show();
-  QApplication::setActiveWindow(&form);
+  form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   testing_support::MessageBoxAcknowledger acknowledger;
   RandomEdits edits(20261207);

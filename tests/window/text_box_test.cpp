@@ -192,7 +192,7 @@ TEST(TextBox, TheCaretHoldsStillWhileTheBoxHoldsAHugeText) {
   auto* box = new TextBox(&window);
   auto* other = new TextBox(&window);
   window.show();
-  QApplication::setActiveWindow(&window);
+  window.activateWindow();
   box->setFocus();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   ASSERT_TRUE(box->hasFocus());
@@ -206,9 +206,13 @@ TEST(TextBox, TheCaretHoldsStillWhileTheBoxHoldsAHugeText) {
   EXPECT_EQ(QGuiApplication::styleHints()->cursorFlashTime(), platform);
 }
 
+constexpr const char* kToolkitPaintsAll =
+    "built against a Qt version the boxes' own painting was not checked against";
+
 // The box paints long texts itself, visiting only what shows; every pixel must be what the
 // toolkit's own painting gives, wherever the line is scrolled to and whatever is selected.
 TEST(TextBox, PaintsALongTextPixelForPixelAsTheToolkitDoes) {
+  if (!ZENTAVO_PAINTS_LONG_TEXTS) GTEST_SKIP() << kToolkitPaintsAll;
   QFont font = QApplication::font();
   font.setPointSize(7);
   font.setStyleStrategy(QFont::PreferNoShaping);  // as the window's font
@@ -257,6 +261,7 @@ TEST(TextBox, PaintsALongTextPixelForPixelAsTheToolkitDoes) {
 
 // What the box's own painting does not reproduce is left to the toolkit.
 TEST(TextBox, LeavesToTheToolkitThePaintingItDoesNotReproduce) {
+  if (!ZENTAVO_PAINTS_LONG_TEXTS) GTEST_SKIP() << kToolkitPaintsAll;
   QFont no_shaping = QApplication::font();
   no_shaping.setStyleStrategy(QFont::PreferNoShaping);
   const struct {
