@@ -10,6 +10,7 @@
 
 #include "conversion/character_details.h"
 #include "conversion/control_names.h"
+#include "window/layout_table.h"
 
 namespace zentavo::accessibility {
 
@@ -33,6 +34,22 @@ inline constexpr std::array<PromptRecord, 10> kPrompts = {{
     {"Label5", names::kCharacterInput},
     {"Label6", names::kCodeOutput},
 }};
+
+// What a screen reader calls a text box: the words of its first prompt as the window shows
+// them. A name that differs from the box's label is read after it, so anything else would have
+// the box read twice over.
+constexpr std::u16string_view AccessibleName(std::string_view box) {
+  for (const PromptRecord& prompt : kPrompts) {
+    if (prompt.box != box) continue;
+    for (const layout::ControlRecord& control : layout::kLayoutTable.controls) {
+      if (control.name != prompt.label) continue;
+      std::u16string_view words = control.text;
+      while (!words.empty() && words.back() == u' ') words.remove_suffix(1);
+      return words;
+    }
+  }
+  return {};
+}
 
 // How a row's output box shows the character the row is about.
 enum class ShownAs { Character, DecimalCode };

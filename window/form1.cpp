@@ -79,7 +79,7 @@ QWidget* CreateTextBox(const ControlRecord& record, QWidget* parent) {
   box->setValidator(new Windows1252Validator(box));
   box->setText(ToQString(record.text));
   box->setCursorPosition(0);  // an initial text wider than its box shows its start
-  box->setAccessibleName(ToQString(record.accessible_name));
+  box->setAccessibleName(ToQString(accessibility::AccessibleName(record.name)));
   return box;
 }
 

@@ -39,8 +39,6 @@ struct ControlRecord {
   std::u16string_view text;
   FontChoice font;
   int tab_index;
-  // What a screen reader announces for a text box, whose own text is the user's.
-  std::u16string_view accessible_name = {};
 };
 
 struct FontRecord {
@@ -78,14 +76,10 @@ inline constexpr LayoutTable kLayoutTable{
     .banner_font = {u"Myriad Roman", 12, 700, false, false, false, 0},
     .controls = {{
         {names::kExitButton,       PushButton, TwipRect{4200, 3480, 1335, 375}, u"Exit/Sair",    Window, 12},
-        {names::kCodeOutput,       TextBox,    TwipRect{5280, 2640,  615, 375}, u"txtParaASCII", Window,  3,
-         u"ASCII code of the character / C\u00F3digo ASCII do caractere"},
-        {names::kCharacterInput,   TextBox,    TwipRect{4080, 2640,  615, 375}, u"",             Window,  2,
-         u"Character to translate / Caractere para traduzir"},
-        {names::kCharacterOutput,  TextBox,    TwipRect{5280, 1200,  615, 375}, u"txtParaCar",   Window,  1,
-         u"Character of the code / Caractere do c\u00F3digo"},
-        {names::kCodeInput,        TextBox,    TwipRect{3960, 1200,  615, 375}, u"",             Window,  0,
-         u"ASCII code to translate / C\u00F3digo ASCII para traduzir"},
+        {names::kCodeOutput,       TextBox,    TwipRect{5280, 2640,  615, 375}, u"txtParaASCII", Window,  3},
+        {names::kCharacterInput,   TextBox,    TwipRect{4080, 2640,  615, 375}, u"",             Window,  2},
+        {names::kCharacterOutput,  TextBox,    TwipRect{5280, 1200,  615, 375}, u"txtParaCar",   Window,  1},
+        {names::kCodeInput,        TextBox,    TwipRect{3960, 1200,  615, 375}, u"",             Window,  0},
         {"Label14", Label, TwipRect{ 240, 3600, 5895, 255}, u"More in : tolvek.example", Banner, 18},
         {"Label13", Label, TwipRect{ 120,  120, 5895, 255}, u"A Tolvek Program", Banner, 17},
         {"Label12", Label, TwipRect{ 360, 2640, 3375, 255},

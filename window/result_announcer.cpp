@@ -1,6 +1,8 @@
 #include "window/result_announcer.h"
 
+#include <QAccessible>
 #include <QString>
+#include <QtGlobal>
 
 namespace zentavo {
 
@@ -13,9 +15,17 @@ ResultAnnouncer::ResultAnnouncer(QWidget* parent) : QWidget(parent) {
 }
 
 void ResultAnnouncer::Announce(const QString& message) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+  // The toolkit's own announcement, which screen readers speak whatever has the focus; newer
+  // readers no longer speak a notification that merely appears.
+  if (!QAccessible::isActive()) return;
+  QAccessibleAnnouncementEvent announcement(window(), message);
+  QAccessible::updateAccessibility(&announcement);
+#else
   hide();
   setAccessibleName(message);
   show();
+#endif
 }
 
 }  // namespace zentavo

@@ -75,8 +75,8 @@ def main():
 
     sweep = Sweep()
     # Each character reaches txtParaCar as a user puts it there: its code typed in txtDeASCII.
-    code_input = box_named("ASCII code to translate").queryEditableText()
-    text = box_named("Character of the code").queryText()
+    code_input = box_named("Write ASCii code").queryEditableText()
+    text = box_named("Caracter").queryText()
     for code in range(256):
         code_input.setTextContents(str(code))
         # A D-Bus string cannot carry U+0000, so code 0 reads as an empty string here.
@@ -90,13 +90,13 @@ def main():
     typed = ["", "65", "-", " 6 5 ", "&H41", "65abc,9", "-.5"]
     failing = ["300", "1e10"]  # these would raise the failure report in the code input box
     for box in boxes.values():
-        code_input = box.name.startswith("ASCII code to translate")
+        code_input = box.name.startswith("Write ASCii code")
         for content in typed + ([] if code_input else failing):
             box.queryEditableText().setTextContents(content)
             sweep.ask_everything(f"{box.name!r} {content!r}", box.queryText(), len(content),
                                  range(-1, len(content) + 2))
     megabyte = "65 " + "6" * (1 << 20)
-    code_output = box_named("ASCII code of")
+    code_output = box_named("ASCII")
     code_output.queryEditableText().setTextContents(megabyte)
     size = len(megabyte)
     # Taking a megabyte in (laying the line out) is the box's own cost, not a query's: wait for
