@@ -97,6 +97,35 @@ TEST_F(RunningProgram, APastedOverflowIsReportedAndTheProgramGoesOn) {
   EXPECT_EQ(Text("txtParaCar"), "a");
 }
 
+// Each box made anew would render its icon anew into the toolkit's pixmap cache: a long
+// session's reports share one, which still says each report's own words with the right icon.
+TEST_F(RunningProgram, ReportsShareOneMessageBoxThatSaysEachOnesWords) {
+  QStringList icons;
+  QTimer watcher;
+  watcher.callOnTimeout([&icons] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      const QString icon = box->icon() == QMessageBox::Warning ? "warning" : "other";
+      if (icons.isEmpty() || icons.back() != icon) icons.append(icon);
+    }
+  });
+  watcher.start(0);
+  for (const char* typed : {"300", "1e9", "-1"}) {
+    Box("txtDeASCII")->clear();
+    Type("txtDeASCII", typed);
+    QApplication::processEvents();
+  }
+  ASSERT_EQ(acknowledger.reports.size(), 3);
+  EXPECT_TRUE(acknowledger.reports[1].startsWith("Overflow")) << acknowledger.reports[1].toStdString();
+  EXPECT_TRUE(acknowledger.reports[2].contains(QStringLiteral("\u201C-1\u201D")));
+  EXPECT_EQ(form.findChildren<QMessageBox*>().size(), 1);
+  EXPECT_EQ(icons, QStringList{"warning"});
+
+  ShowFailureReport(&form, ReportUnexpectedFailure("the disk is on fire"));
+  EXPECT_EQ(form.findChildren<QMessageBox*>().size(), 1);
+  EXPECT_EQ(form.findChild<QMessageBox*>()->icon(), QMessageBox::Critical);
+  EXPECT_TRUE(acknowledger.reports.back().startsWith("Unexpected failure"));
+}
+
 TEST_F(RunningProgram, TypingACharacterShowsTheCodeOfTheFirst) {
   Type("txtDeCar", "A");
   EXPECT_EQ(Text("txtParaASCII"), "65");
