@@ -21,8 +21,9 @@ start_program() {
   within 10 window_count_is 1 || fail "no window appeared: $(cat "$work/program.log")"
   window=$(visible_windows)
   xdotool windowfocus --sync "$window"
-  # Focus goes to the code input when the window is shown; wait until Qt has taken it.
-  sleep 0.3
+  # Keys go to the focused window, and the code input has the focus within it from the start.
+  within 10 eval '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$window" ]' ||
+    fail "the window did not take the keyboard focus"
 }
 
 program_is_running() { kill -0 "$program_pid" 2>/dev/null; }
@@ -64,14 +65,16 @@ type_text 66
 keys Tab
 expect_focused_box_holds B
 
-step "click Exit/Sair: the program ends with status 0 within a second"
+step "click Exit/Sair: the program ends with status 0"
 # The button's middle, in the window's own coordinates (Command1 spans 280-369 x 232-257).
 xdotool mousemove --window "$window" 324 244 click 1
-expect_program_ends_cleanly 1
+# The bound is generous for a sanitized build on a busy machine: a program that is meant to
+# end and does not still fails, it just fails later.
+expect_program_ends_cleanly 20
 
 step "start again and close the window through the window system"
 start_program
 "$send_close_request" "$window"
-expect_program_ends_cleanly 2
+expect_program_ends_cleanly 20
 
 echo "end to end: all steps passed"

@@ -65,35 +65,47 @@ expect_speech() {  # PATTERN WHAT
   within 10 heard "$1" || fail "$2: Orca did not say /$1/; it said: $(spoken_since_mark | tail -n 8)"
   echo "ok: $2: $(spoken_since_mark | grep -aiE "$1" | head -n 1 | sed "s/.*SPEECH OUTPUT: //")"
 }
-answering() {  # a fresh client each time: one that saw a call time out may answer from its cache
+answering() {  # TEXT: whether txtParaCar holds TEXT, asked by a fresh client each time: one
+               # that saw a call time out may answer from its cache
   timeout 10 "$python" -c '
 import pyatspi, sys
 for app in pyatspi.Registry.getDesktop(0):
     if app is not None and app.name == "Zentavo":
-        boxes = [c for c in app[0] if c.getRole() == pyatspi.ROLE_TEXT]
-        sys.exit(0 if boxes and boxes[0].queryText().characterCount >= 0 else 1)
-sys.exit(1)' 2>/dev/null
+        boxes = [c for c in app[0] if c.getRole() == pyatspi.ROLE_TEXT and c.name == "Caracter"]
+        sys.exit(0 if boxes and boxes[0].queryText().getText(0, -1) == sys.argv[1] else 1)
+sys.exit(1)' "$1" 2>/dev/null
 }
-clear_box() { keys ctrl+a BackSpace; sleep 0.3; }
+# Each step waits for what Orca says in answer to it, never for a fixed time.
+said_after_mark() {  # PATTERN WHAT: waits for PATTERN, quietly
+  within 20 heard "$1" || fail "$2: Orca did not say /$1/; it said: $(spoken_since_mark | tail -n 8)"
+}
+clear_box() { mark_now; keys ctrl+a BackSpace; said_after_mark "NULL" "clearing the box"; }
+focus_moves_to() { mark_now; xdotool key "$@"; }
 
-sleep 1
 mark_now; xdotool type --delay 120 150
 expect_speech "EN DASH" "typing 150 announces the character"
 clear_box; mark_now; xdotool type --delay 120 10
 expect_speech "LINE FEED" "typing 10 announces the character"
-clear_box; xdotool type --delay 120 65; sleep 0.5
-mark_now; xdotool key Tab; sleep 0.7; xdotool key shift+Tab
+clear_box; mark_now; xdotool type --delay 120 65
+said_after_mark "LATIN CAPITAL LETTER A" "typing 65"
+focus_moves_to Tab; said_after_mark "Caracter" "Tab to txtParaCar"
+focus_moves_to shift+Tab
 expect_speech "SPEECH OUTPUT: '65( selected\.)?'" "focusing the box holding 65 reads 65 whole"
 ! heard "SPEECH OUTPUT: '6 selected" || fail "Orca dropped the last character of 65"
 expect_speech "LATIN CAPITAL LETTER A" "the focused box describes its row's character"
-xdotool key Tab Tab; sleep 0.5; mark_now; xdotool type --delay 120 'é'
+focus_moves_to Tab Tab; said_after_mark "Write a keyboard" "Tab to txtDeCar"
+mark_now; xdotool type --delay 120 'é'
 expect_speech "233" "é in the lower row announces its code"
 
-# Home in txtParaCar holding the en dash spun the toolkit's text interface for ever.
-xdotool key shift+Tab shift+Tab; sleep 0.5; clear_box; xdotool type --delay 120 150; sleep 0.5
-xdotool key Tab; sleep 0.5; mark_now; xdotool key Home End Home ctrl+Right ctrl+Left
-sleep 1.5
-answering || fail "Zentavo stopped answering after Home in txtParaCar"
+# Home in txtParaCar holding the en dash spun the toolkit's text interface for ever. Orca asks
+# for the word at the cursor after each of these keys; the x typed after them shows in the box,
+# read over AT-SPI by a fresh client, only if the program got past every query.
+focus_moves_to shift+Tab shift+Tab; said_after_mark "Write ASCii" "back to txtDeASCII"
+clear_box; mark_now; xdotool type --delay 120 150; said_after_mark "EN DASH" "typing 150 again"
+focus_moves_to Tab; said_after_mark "Caracter" "Tab to txtParaCar holding U+2013"
+xdotool key Home End Home ctrl+Right ctrl+Left
+xdotool type x
+within 30 answering "x–" || fail "Zentavo stopped answering after Home in txtParaCar"
 cpu=$(ps -o pcpu= -p "$zentavo_pid" | tr -d ' ')
 echo "ok: Zentavo answers after Home in txtParaCar holding U+2013 (CPU ${cpu}%)"
 
