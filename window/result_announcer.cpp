@@ -15,10 +15,11 @@ ResultAnnouncer::ResultAnnouncer(QWidget* parent) : QWidget(parent) {
 }
 
 void ResultAnnouncer::Announce(const QString& message) {
+  last_message_ = message;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
   // The toolkit's own announcement, which screen readers speak whatever has the focus; newer
-  // readers no longer speak a notification that merely appears.
-  if (!QAccessible::isActive()) return;
+  // readers no longer speak a notification that merely appears. Without an assistive
+  // technology listening, the toolkit drops the event at once.
   QAccessibleAnnouncementEvent announcement(window(), message);
   QAccessible::updateAccessibility(&announcement);
 #else

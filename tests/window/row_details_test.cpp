@@ -23,15 +23,19 @@ QString ToQString(const std::u16string& text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// What the announcer last said. Offscreen there is no accessibility bridge to carry events, so
-// this reads the notification's own state; the screen-reader test hears the real thing.
+// What the announcer last said. Offscreen there is no accessibility bridge to carry its events,
+// so this reads its own record; the screen-reader test hears the real thing on the Qt versions
+// it runs on. Before Qt 6.8 it says it through a notification that shows with that name.
 QString LastAnnouncement(Form1& form) {
   auto* announcer = form.findChild<ResultAnnouncer*>();
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
   QAccessibleInterface* face = QAccessible::queryAccessibleInterface(announcer);
   EXPECT_EQ(face->role(), QAccessible::Notification);
   EXPECT_TRUE(announcer->isVisible());
   EXPECT_TRUE(announcer->rect().isEmpty()) << "takes no room";
-  return face->text(QAccessible::Name);
+  EXPECT_EQ(face->text(QAccessible::Name), announcer->LastMessage());
+#endif
+  return announcer->LastMessage();
 }
 
 struct RowCase {
