@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
 #include <QDragLeaveEvent>
+#include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -90,15 +92,20 @@ CursorAndAnchor TextBox::Place() const {
   return {cursor, cursor == start ? end : start};
 }
 
+bool TextBox::Takes(const QString& text) const {
+  if (isReadOnly()) return false;
+  const QValidator* checker = validator();
+  if (checker == nullptr) return true;
+  QString checked = text;
+  int position = 0;
+  return checker->validate(checked, position) == QValidator::Acceptable;
+}
+
 bool TextBox::Replace(qsizetype start, qsizetype end, const QString& text) {
   const QString current = this->text();
   if (isReadOnly() || start < 0 || end < start || end > current.size()) return false;
   if (start == end && text.isEmpty()) return true;
-  if (const QValidator* checker = validator()) {
-    QString checked = text;
-    int position = 0;
-    if (checker->validate(checked, position) != QValidator::Acceptable) return false;
-  }
+  if (!Takes(text)) return false;
   TextEdit edit{start, current.mid(start, end - start), text, Place(), false};
   const qsizetype after = start + text.size();
   history_.Record(std::move(edit));
@@ -269,6 +276,25 @@ void TextBox::mouseReleaseEvent(QMouseEvent* event) {
   QLineEdit::mouseReleaseEvent(event);
 }
 
+// A drag whose text the box would refuse is refused from the start, so the pointer shows that no
+// drop is possible, and the source, told nothing was taken, keeps its text even on a move.
+void TextBox::dragEnterEvent(QDragEnterEvent* event) {
+  drag_taken_ = event->mimeData()->hasText() && Takes(event->mimeData()->text());
+  if (!drag_taken_) {
+    event->ignore();
+    return;
+  }
+  QLineEdit::dragEnterEvent(event);
+}
+
+void TextBox::dragMoveEvent(QDragMoveEvent* event) {
+  if (!drag_taken_) {  // decided on entering: a long text is not checked again at every move
+    event->ignore();
+    return;
+  }
+  QLineEdit::dragMoveEvent(event);
+}
+
 void TextBox::dropEvent(QDropEvent* event) {
   const QString dropped = event->mimeData()->text();
   if (dropped.isNull() || isReadOnly()) {
@@ -278,9 +304,11 @@ void TextBox::dropEvent(QDropEvent* event) {
   const qsizetype at = cursorPositionAt(event->position().toPoint());
   const bool moved_within =
       event->source() == this && event->dropAction() == Qt::MoveAction && hasSelectedText();
+  bool taken = true;
   if (!moved_within) {
     if (event->source() == this) deselect();
-    if (Replace(at, at, dropped) && event->source() == this) {
+    taken = Replace(at, at, dropped);
+    if (taken && event->source() == this) {
       setSelection(static_cast<int>(at), static_cast<int>(dropped.size()));
     }
   } else {
@@ -297,7 +325,13 @@ void TextBox::dropEvent(QDropEvent* event) {
       setSelection(static_cast<int>(at - moving.size()), static_cast<int>(moving.size()));
     }
   }
-  event->acceptProposedAction();
+  if (taken) {
+    event->acceptProposedAction();
+  } else {
+    // Told that nothing happened, a source that offered a move deletes nothing.
+    event->setDropAction(Qt::IgnoreAction);
+    event->ignore();
+  }
   QDragLeaveEvent leave;  // the toolkit's drop caret goes, as after its own drop
   QLineEdit::dragLeaveEvent(&leave);
 }

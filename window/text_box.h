@@ -56,6 +56,8 @@ class TextBox final : public QLineEdit {
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
@@ -71,6 +73,8 @@ class TextBox final : public QLineEdit {
   void FollowCursor();
   void UpdateCaretBlinking();
   [[nodiscard]] CursorAndAnchor Place() const;
+  // Whether `text` may go into the box as it stands: not read-only, and every character taken.
+  [[nodiscard]] bool Takes(const QString& text) const;
   // The toolkit's menu action with that text, now doing `edit`; nullptr when there is none.
   QAction* RouteMenuAction(QMenu* menu, const char* toolkit_text, void (TextBox::*edit)());
 
@@ -79,6 +83,7 @@ class TextBox final : public QLineEdit {
   CursorAndAnchor last_place_;  // the cursor before the toolkit's next keystroke
   bool showing_ = false;        // inside ShowText: the change is recorded already
   bool toolkit_edit_ = false;   // textEdited came; textChanged for the same edit follows
+  bool drag_taken_ = false;     // whether the drag now over the box carries a text it takes
 };
 
 }  // namespace zentavo

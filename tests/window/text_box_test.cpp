@@ -4,8 +4,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QStyleHints>
 #include <QTest>
 
@@ -121,6 +124,44 @@ INSTANTIATE_TEST_SUITE_P(
         EditRow{"AssistiveTechnologyReplace", "12345", 0, 0,
                 [](TextBox& box) { box.Replace(1, 4, "\u00BD"); }, "1\u00BD5"}),
     testing_support::RowName());
+
+// Another program's drag that offers a move deletes its text once told the drop was taken: a
+// text the box refuses must be refused to the drag, from entering to dropping.
+TEST(TextBox, ADropItRefusesIsRefusedToItsSource) {
+  const struct {
+    const char* name;
+    QString dragged;
+    bool taken;
+  } kDrags[] = {
+      {"Windows-1252 text", QStringLiteral("\u00E9clair"), true},
+      {"a character beyond Windows-1252",
+       QStringLiteral("na\u00EFve \u2013 \u65E5\u672C\u8A9E"), false},
+  };
+  for (const auto& drag : kDrags) {
+    SCOPED_TRACE(drag.name);
+    ValidatedBox validated;
+    TextBox& box = validated.box;
+    box.resize(120, 24);
+    box.setText(QStringLiteral("65"));
+    QMimeData data;
+    data.setText(drag.dragged);
+    const QPoint inside(5, 10);
+    QDragEnterEvent enter(inside, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(&box, &enter);
+    EXPECT_EQ(enter.isAccepted(), drag.taken) << "the pointer tells before the drop";
+    QDragMoveEvent move(inside, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(&box, &move);
+    EXPECT_EQ(move.isAccepted(), drag.taken);
+    QDropEvent drop(QPointF(inside), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                    Qt::NoModifier);
+    drop.setDropAction(Qt::MoveAction);
+    QApplication::sendEvent(&box, &drop);
+    EXPECT_EQ(drop.isAccepted(), drag.taken) << "what the source is told";
+    EXPECT_EQ(box.text(), drag.taken ? drag.dragged + QStringLiteral("65") : QStringLiteral("65"));
+  }
+}
 
 TEST(TextBox, AHugePasteIsOneStepAndTheHistoryStaysBounded) {
   ValidatedBox made;
