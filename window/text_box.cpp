@@ -234,34 +234,34 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
   QLineEdit::keyPressEvent(event);
 }
 
-QAction* TextBox::RouteMenuAction(QMenu* menu, const char* toolkit_text, void (TextBox::*edit)()) {
-  // The toolkit names its actions only by their translated texts, shortcut after a tab.
-  const QString wanted = QCoreApplication::translate("QLineEdit", toolkit_text);
-  const QList<QAction*> actions = menu->actions();
-  const auto found = std::find_if(actions.begin(), actions.end(), [&](const QAction* action) {
-    return action->text().section(u'\t', 0, 0) == wanted;
-  });
-  if (found == actions.end()) return nullptr;
-  QObject::disconnect(*found, &QAction::triggered, nullptr, nullptr);
-  connect(*found, &QAction::triggered, this, edit);
-  return *found;
-}
-
+// The box's own menu, made of its own edits: the toolkit's names its actions only by their
+// translated texts, and its undo, cut and paste would go round the box's history. The texts and
+// shortcut hints are the toolkit's, in whatever language it speaks.
 void TextBox::contextMenuEvent(QContextMenuEvent* event) {
-  QMenu* menu = createStandardContextMenu();
-  if (menu == nullptr) return;
+  auto* menu = new QMenu(this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
+  const auto add = [this, menu](const char* text, QKeySequence::StandardKey key, bool enabled,
+                                auto edit) {
+    QString label = QCoreApplication::translate("QLineEdit", text);
+    const QKeySequence shortcut(key);
+    if (!shortcut.isEmpty()) label += u'\t' + shortcut.toString(QKeySequence::NativeText);
+    QAction* action = menu->addAction(label);
+    action->setEnabled(enabled);
+    connect(action, &QAction::triggered, this, edit);
+  };
   const bool editable = !isReadOnly();
-  if (QAction* undo = RouteMenuAction(menu, "&Undo", &TextBox::Undo)) {
-    undo->setEnabled(editable && CanUndo());
-  }
-  if (QAction* redo = RouteMenuAction(menu, "&Redo", &TextBox::Redo)) {
-    redo->setEnabled(editable && CanRedo());
-  }
-  // Cut, Paste and Delete keep the toolkit's enabling, which reads the selection and clipboard.
-  RouteMenuAction(menu, "Cu&t", &TextBox::CutSelection);
-  RouteMenuAction(menu, "&Paste", &TextBox::PasteClipboard);
-  RouteMenuAction(menu, "Delete", &TextBox::DeleteSelection);
+  const bool copyable = hasSelectedText() && echoMode() == QLineEdit::Normal;
+  add("&Undo", QKeySequence::Undo, editable && CanUndo(), &TextBox::Undo);
+  add("&Redo", QKeySequence::Redo, editable && CanRedo(), &TextBox::Redo);
+  menu->addSeparator();
+  add("Cu&t", QKeySequence::Cut, editable && copyable, &TextBox::CutSelection);
+  add("&Copy", QKeySequence::Copy, copyable, &TextBox::copy);
+  add("&Paste", QKeySequence::Paste,
+      editable && !QGuiApplication::clipboard()->text().isEmpty(), &TextBox::PasteClipboard);
+  add("Delete", QKeySequence::UnknownKey, editable && hasSelectedText(), &TextBox::DeleteSelection);
+  menu->addSeparator();
+  add("Select All", QKeySequence::SelectAll, selectionLength() < text().size(),
+      &TextBox::selectAll);
   menu->popup(event->globalPos());
 }
 

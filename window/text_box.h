@@ -8,8 +8,6 @@
 
 #include "window/edit_history.h"
 
-class QAction;
-class QMenu;
 
 namespace zentavo {
 
@@ -75,8 +73,6 @@ class TextBox final : public QLineEdit {
   [[nodiscard]] CursorAndAnchor Place() const;
   // Whether `text` may go into the box as it stands: not read-only, and every character taken.
   [[nodiscard]] bool Takes(const QString& text) const;
-  // The toolkit's menu action with that text, now doing `edit`; nullptr when there is none.
-  QAction* RouteMenuAction(QMenu* menu, const char* toolkit_text, void (TextBox::*edit)());
 
   EditHistory history_{kHistoryBudgetCharacters};
   QString last_text_;           // the text as the history last saw it

@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 
 #include "tests/qstring_printer.h"
@@ -225,6 +226,51 @@ TEST(TextBox, TheContextMenuUndoesAndRedoesWithTheBoxsOwnHistory) {
     EXPECT_EQ(box.text(), undoing ? "" : "123");
     delete menu;
   }
+}
+
+// The menu is the box's own, but offers what the toolkit's would, in the same words and with the
+// same items enabled, and each item edits through the box's history.
+TEST(TextBox, TheContextMenuOffersTheToolkitsItemsEachAnEditOfTheBox) {
+  ValidatedBox made;
+  TextBox& box = made.box;
+  QLineEdit toolkit;
+  for (QLineEdit* edit : {static_cast<QLineEdit*>(&box), &toolkit}) {
+    edit->setText(QStringLiteral("65 A"));
+    edit->setSelection(0, 2);
+  }
+  QApplication::clipboard()->setText(QStringLiteral("7"));
+  const auto items = [](const QMenu& menu) {
+    QStringList shown;
+    for (const QAction* action : menu.actions()) {
+      shown.append(action->text() + (action->isEnabled() ? "" : " (disabled)"));
+    }
+    return shown;
+  };
+  std::unique_ptr<QMenu> toolkit_menu(toolkit.createStandardContextMenu());
+  QMenu* menu = OpenContextMenu(box);
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(items(*menu), items(*toolkit_menu));
+
+  const auto item = [&menu](const char* text) {
+    for (QAction* action : menu->actions()) {
+      if (action->text().startsWith(QString::fromUtf8(text))) return action;
+    }
+    ADD_FAILURE() << "no " << text;
+    return menu->addAction(QString());
+  };
+  item("Cu&t")->trigger();
+  EXPECT_EQ(box.text(), " A");
+  EXPECT_EQ(QApplication::clipboard()->text(), "65");
+  item("&Paste")->trigger();
+  EXPECT_EQ(box.text(), "65 A");
+  item("Select All")->trigger();
+  item("Delete")->trigger();
+  EXPECT_EQ(box.text(), "");
+  delete menu;  // what it offers is decided as it opens
+  menu = OpenContextMenu(box);
+  item("&Undo")->trigger();
+  EXPECT_EQ(box.text(), "65 A") << "each was one step of the box's own history";
+  delete menu;
 }
 
 TEST(TextBox, TheCaretHoldsStillWhileTheBoxHoldsAHugeText) {
