@@ -1,4 +1,4 @@
-// The two places the text boxes reach into the toolkit's line edit, where its public interface
+// The places the text boxes reach into the toolkit's line edit, where its public interface
 // leaves a huge text slow; kept in this one file because they tie the build to the toolkit's
 // exact version.
 #pragma once
@@ -13,6 +13,13 @@ namespace zentavo {
 // of a text of digits and spaces, several times per keystroke. No Windows-1252 character is
 // written right to left, so for any text the boxes hold the answer is the same.
 void LayOutLeftToRight(QLineEdit& box);
+
+// Makes the caret of `box`, which has the focus, blink or hold still, for this box alone; the
+// toolkit blinks it again the next time the box takes the focus.
+void SetCaretBlinking(QLineEdit& box, bool blinking);
+
+// Whether the caret of `box` is in the shown half of its blink (always, when it holds still).
+[[nodiscard]] bool CaretShown(const QLineEdit& box);
 
 // Paints `box`, whose frame is described by `panel`, as the toolkit's line edit paints itself,
 // with two changes for long texts:

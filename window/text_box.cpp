@@ -15,7 +15,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QStyleHints>
 #include <QStyleOptionFrame>
 #include <QValidator>
 
@@ -65,18 +64,11 @@ QString Spliced(QStringView text, qsizetype position, qsizetype length, QStringV
   return spliced;
 }
 
-// The platform's blink period, read before any box changed it.
-int PlatformCursorFlashTime() {
-  static const int period = QGuiApplication::styleHints()->cursorFlashTime();
-  return period;
-}
-
 }  // namespace
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
   setMaxLength(std::numeric_limits<int>::max());  // no length limit
   LayOutLeftToRight(*this);
-  PlatformCursorFlashTime();
   // textEdited comes for the user's edits alone, just before their textChanged.
   connect(this, &QLineEdit::textEdited, this, &TextBox::RecordToolkitEdit);
   connect(this, &QLineEdit::textChanged, this, &TextBox::FollowTextChange);
@@ -360,11 +352,6 @@ void TextBox::focusInEvent(QFocusEvent* event) {
   UpdateCaretBlinking();
 }
 
-void TextBox::focusOutEvent(QFocusEvent* event) {
-  QLineEdit::focusOutEvent(event);
-  QGuiApplication::styleHints()->setCursorFlashTime(PlatformCursorFlashTime());
-}
-
 void TextBox::paintEvent(QPaintEvent* event) {
   if (text().size() > kOwnPaintingCharacters) {
     QStyleOptionFrame panel;
@@ -375,10 +362,8 @@ void TextBox::paintEvent(QPaintEvent* event) {
 }
 
 void TextBox::UpdateCaretBlinking() {
-  if (!hasFocus()) return;
-  const int period = text().size() > kSteadyCaretCharacters ? 0 : PlatformCursorFlashTime();
-  QStyleHints* hints = QGuiApplication::styleHints();
-  if (hints->cursorFlashTime() != period) hints->setCursorFlashTime(period);
+  // The toolkit starts the blinking as the box takes the focus and stops it as it loses it.
+  if (hasFocus()) SetCaretBlinking(*this, text().size() <= kSteadyCaretCharacters);
 }
 
 }  // namespace zentavo

@@ -59,7 +59,6 @@ class TextBox final : public QLineEdit {
   void dropEvent(QDropEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
-  void focusOutEvent(QFocusEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
