@@ -8,6 +8,7 @@
 #include "window/form1.h"
 #include "window/form1_accessible.h"
 #include "window/result_announcer.h"
+#include "window/text_box.h"
 #include "window/text_box_accessible.h"
 
 namespace zentavo {
@@ -21,8 +22,7 @@ QAccessibleInterface* CreateInterface(const QString& class_name, QObject* object
   if (class_name == QLatin1String(ResultAnnouncer::staticMetaObject.className())) {
     return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
   }
-  // Every line edit, not just the window's four: the toolkit's own face can hang on any.
-  if (class_name == QLatin1String(QLineEdit::staticMetaObject.className())) {
+  if (class_name == QLatin1String(TextBox::staticMetaObject.className())) {
     return new TextBoxAccessible(static_cast<QLineEdit*>(object));
   }
   return nullptr;

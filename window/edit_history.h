@@ -38,8 +38,6 @@ class EditHistory {
   const TextEdit* StepBack();
   // The edit to make again, or nullptr; the history then stands after it.
   const TextEdit* StepForward();
-  // Ends the current run of keystrokes, so that the next keystroke starts a step of its own.
-  void EndKeystrokeRun() { run_open_ = false; }
   void Clear();
 
   [[nodiscard]] bool CanUndo() const { return done_ > 0; }

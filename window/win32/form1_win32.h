@@ -66,7 +66,6 @@ class Form1Win32 final : public TextBoxAccess {
   void ChooseFonts(HDC context);
   void Paint();
   void PaintPicture(HWND box, std::uint8_t code) const;
-  void UpdateTooltips();
   void UpdateRowDetails(std::string_view output_box);
   [[nodiscard]] std::optional<std::uint8_t> PicturedCode(HWND box) const;
   [[nodiscard]] Control* ControlById(int id);
