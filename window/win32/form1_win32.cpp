@@ -193,7 +193,15 @@ Form1Win32::Form1Win32(HINSTANCE instance) {
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 
-  Layout(DpiOf(window_));
+  // The window is sized and laid out for the DPI the system gives the window itself, which can
+  // differ from the screen's (wine 10 gives a per-monitor-aware window 96 whatever the screen's).
+  const UINT window_dpi = DpiOf(window_);
+  if (window_dpi != dpi) {
+    const SIZE sized = WindowSizeFor(table.window, window_dpi);
+    SetWindowPos(window_, nullptr, 0, 0, sized.cx, sized.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  Layout(window_dpi);
   for (const accessibility::RowRecord& row : accessibility::kRows) UpdateRowDetails(row.output_box);
 }
 
@@ -408,6 +416,9 @@ void Form1Win32::HandleCommand(int id, int code) {
 void Form1Win32::Layout(UINT dpi) {
   dpi_ = dpi;
   HDC context = GetDC(window_);
+  // The controls draw with the old fonts until they are given the new ones: freed only after.
+  const GdiFont old_window_font = std::move(window_font_);
+  const GdiFont old_banner_font = std::move(banner_font_);
   ChooseFonts(context);
   for (const ControlRecord& record : layout::kLayoutTable.controls) {
     const auto found = std::find_if(controls_.begin(), controls_.end(),

@@ -115,12 +115,28 @@ start_program
 keys Tab Tab Tab Tab space
 expect_program_ends_with_status_0
 
-step "at 144 dpi the window scales: a 636x405 client area"
+step "at 144 dpi the window fits what it shows at the DPI it is given"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 ||
   fail "could not set wine's DPI"
 start_program
-size=$(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
-[ "$size" = 636x405 ] || fail "the client area at 144 dpi is $size"
+# What the window shows, whatever frame wine and the window manager draw round it: the two
+# separator lines run across the whole client area and lie 1440 twips apart in a 6360-twip-wide
+# window, so their length and spacing tell the DPI the window was laid out at. Wine 8 gives the
+# window 144 dpi; wine 10 gives a per-monitor-aware window 96 whatever the screen's.
+laid_out_whole() {
+  import -window "$window" "$work/144dpi.png" 2>/dev/null || return 1
+  /usr/bin/python3 "$(dirname "$0")/../horizontal_lines.py" "$work/144dpi.png" >"$work/lines"
+  local width length first second
+  width=$(identify -format '%w' "$work/144dpi.png")
+  length=$(cut -d' ' -f2 "$work/lines" | sort -u)
+  [ "$(wc -l <"$work/lines")" -eq 2 ] && [ "$length" = "$width" ] || return 1
+  first=$(sed -n 1p "$work/lines" | cut -d' ' -f1)
+  second=$(sed -n 2p "$work/lines" | cut -d' ' -f1)
+  [ $(((second - first) * 6360)) -eq $((length * 1440)) ]
+}
+within 20 laid_out_whole ||
+  fail "the window does not fit what it shows; lines (row, length): $(cat "$work/lines")"
+echo "   laid out $(cut -d' ' -f2 "$work/lines" | head -n 1) px wide"
 keys alt+F4
 expect_program_ends_with_status_0
 
