@@ -8,9 +8,15 @@ step() { echo "-- $*"; }
 fail() { echo "FAILED: $*" >&2; exit 1; }
 
 step "building the package"
-scripts/package
-deb=out/package/zentavo_1.00-1_amd64.deb
-[ -f "$deb" ] || fail "no $deb"
+deb=$(scripts/package | grep '\.deb$')
+[ -f "$deb" ] || fail "no package was built"
+. /etc/os-release
+[ "$(dpkg-deb -f "$deb" Version)" = "1.00-1~deb${VERSION_ID%%.*}" ] ||
+  fail "version $(dpkg-deb -f "$deb" Version) does not name Debian ${VERSION_ID}"
+newest_entry=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/zentavo/changelog.Debian.gz |
+  zcat | sed -n 1p)
+[[ $newest_entry == "zentavo (1.00-1~deb${VERSION_ID%%.*}) ${VERSION_CODENAME};"* ]] ||
+  fail "the changelog's newest entry is not this version: $newest_entry"
 
 step "lintian"
 lintian_output=$(lintian --allow-root --display-info "$deb" 2>&1 || true)
@@ -19,12 +25,13 @@ if grep -E '^[EW]: ' <<<"$lintian_output"; then fail "lintian reports errors or 
 
 step "control data"
 depends=$(dpkg-deb -f "$deb" Depends)
+# Debian 13 renamed the Qt library packages for 64-bit time (libqt6core6t64).
 for library in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6; do
-  [[ $depends == *"$library ("* ]] || fail "Depends lacks $library: $depends"
+  [[ $depends =~ (^|, )$library(t64)?\ \( ]] || fail "Depends lacks $library: $depends"
 done
 [[ $(dpkg-deb -f "$deb" Recommends) == *qt6-wayland* ]] || fail "qt6-wayland is not recommended"
 # The text boxes use the toolkit's private interface, which holds only for the exact version.
-[[ $depends =~ qt6-base-abi\ \(=\ [0-9.]+\) ]] || fail "Depends does not pin the toolkit's version"
+[[ $depends =~ qt6-base(-private)?-abi\ \(=\ [0-9.]+\) ]] || fail "Depends does not pin the toolkit's version"
 
 step "the files, unpacked into a throwaway root"
 root=$(mktemp -d)
