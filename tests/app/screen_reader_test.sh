@@ -88,16 +88,24 @@ clear_box; mark_now; xdotool type --delay 120 10
 expect_speech "LINE FEED" "typing 10 announces the character"
 clear_box; mark_now; xdotool type --delay 120 65
 said_after_mark "LATIN CAPITAL LETTER A" "typing 65"
-focus_moves_to Tab; said_after_mark "Caracter" "Tab to txtParaCar"
 # Orca 48 keeps what it read of an object's description until its generator next clears its
 # store, every two seconds, and txtDeASCII's changed while it was typed in: where this Orca keeps
-# one, wait until it has let go of what it read.
+# one, wait until it has let go of what it read before going back.
 orca_dir=$(dirname "$("$python" -c 'import importlib.util; print(importlib.util.find_spec("orca").origin)')")
-if grep -q "GENERATOR: Clearing cache" "$orca_dir/generator.py"; then
+orca_lets_go() {
+  grep -q "GENERATOR: Clearing cache" "$orca_dir/generator.py" || return 0
   within 10 eval 'tail -c +$((mark + 1)) "$work/orca.log" | grep -aq "GENERATOR: Clearing cache"' ||
     fail "Orca did not let go of the descriptions it read"
-fi
-focus_moves_to shift+Tab
+}
+# Orca 48 now and then lets a focus change right after another go unspoken: a user would move
+# again, and so does this, three times at most.
+for attempt in 1 2 3; do
+  focus_moves_to Tab; said_after_mark "Caracter" "Tab to txtParaCar"
+  orca_lets_go
+  focus_moves_to shift+Tab
+  within 10 heard "SPEECH OUTPUT: 'Write ASCii" && break
+  [ "$attempt" -lt 3 ] || fail "Orca did not speak txtDeASCII when it took the focus back, three times"
+done
 expect_speech "SPEECH OUTPUT: '65( selected\.)?'" "focusing the box holding 65 reads 65 whole"
 ! heard "SPEECH OUTPUT: '6 selected" || fail "Orca dropped the last character of 65"
 expect_speech "LATIN CAPITAL LETTER A" "the focused box describes its row's character"
