@@ -60,11 +60,13 @@ void RunHandlerReportingFailures(Form1Win32& form, void (*handler)(TextBoxAccess
     }
   } catch (const std::exception& failure) {
     const std::string_view what = failure.what();
-    ReportUnexpectedFailure(form.Handle(), std::u16string(what.begin(), what.end()));
-    PostQuitMessage(EXIT_FAILURE);
+    try {
+      form.EndReportingFailure(std::u16string(what.begin(), what.end()));
+    } catch (...) {
+      form.EndReportingFailure(u"out of memory");
+    }
   } catch (...) {
-    ReportUnexpectedFailure(form.Handle(), u"unknown failure");
-    PostQuitMessage(EXIT_FAILURE);
+    form.EndReportingFailure(u"unknown failure");
   }
 }
 

@@ -15,6 +15,7 @@
 #include "conversion/windows1252.h"
 #include "window/accessibility_table.h"
 #include "window/layout_table.h"
+#include "window/win32/input_checks.h"
 
 namespace zentavo {
 namespace {
@@ -24,16 +25,19 @@ using layout::ControlRecord;
 
 constexpr wchar_t kWindowClass[] = L"ZentavoForm1";
 constexpr UINT kRunTask = WM_APP + 1;
+constexpr UINT kReportFailure = WM_APP + 2;
 constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL, which Enter and Esc send
 constexpr UINT_PTR kFirstLabelTool = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 std::wstring Wide(std::u16string_view text) { return {text.begin(), text.end()}; }
 
-bool AllWindows1252(std::wstring_view text) {
-  return std::all_of(text.begin(), text.end(), [](wchar_t character) {
-    return IsWindows1252Character(static_cast<char16_t>(character));
-  });
+bool AllWindows1252(std::u16string_view text) {
+  return std::all_of(text.begin(), text.end(), IsWindows1252Character);
+}
+
+bool AllWindows1252(const wchar_t* text) {
+  return AllWindows1252(std::u16string_view(reinterpret_cast<const char16_t*>(text)));
 }
 
 int Pixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
@@ -105,19 +109,6 @@ int CaptionWidth(HDC context, HFONT font, std::u16string_view caption) {
   GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &size);
   SelectObject(context, previous);
   return size.cx;
-}
-
-std::u16string ClipboardText(HWND owner) {
-  std::u16string text;
-  if (!OpenClipboard(owner)) return text;
-  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* characters = static_cast<const char16_t*>(GlobalLock(data))) {
-      text = characters;
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
 }
 
 }  // namespace
@@ -268,27 +259,57 @@ LRESULT CALLBACK Form1Win32::WindowProcedure(HWND window, UINT message, WPARAM w
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
   }
   if (form == nullptr) return DefWindowProcW(window, message, wparam, lparam);
-  // No exception may cross into Windows: whatever escapes a message ends the program, reported.
-  std::u16string what;
-  try {
-    return form->HandleMessage(message, wparam, lparam);
-  } catch (const std::exception& failure) {
-    const std::string_view text = failure.what();
-    what.assign(text.begin(), text.end());
-  } catch (...) {
-    what = u"unknown failure";
-  }
-  try {
-    if (form->report_unexpected_failure_) form->report_unexpected_failure_(what);
-  } catch (...) {
-    std::abort();  // not even the report could be shown: nothing is left to vouch for
-  }
-  PostQuitMessage(EXIT_FAILURE);
-  return 0;
+  return form->AnswerReportingFailures(
+      [&] { return form->HandleMessage(message, wparam, lparam); });
 }
 
 LRESULT CALLBACK Form1Win32::TextBoxProcedure(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
                                               UINT_PTR subclass, DWORD_PTR form) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(box, &TextBoxProcedure, subclass);
+  auto* owner = reinterpret_cast<Form1Win32*>(form);
+  return owner->AnswerReportingFailures(
+      [&] { return owner->HandleBoxMessage(box, message, wparam, lparam); });
+}
+
+// No exception may cross into Windows' own frames: whatever escapes a message is reported once
+// that message is done, and the program ends.
+template <typename Answer>
+LRESULT Form1Win32::AnswerReportingFailures(Answer&& answer) noexcept {
+  try {
+    return answer();
+  } catch (const std::exception& failure) {
+    const std::string_view what = failure.what();
+    try {
+      EndReportingFailure(std::u16string(what.begin(), what.end()));
+    } catch (...) {
+      EndReportingFailure(u"out of memory");
+    }
+  } catch (...) {
+    EndReportingFailure(u"unknown failure");
+  }
+  return 0;
+}
+
+void Form1Win32::EndReportingFailure(std::u16string_view what) noexcept {
+  if (pending_failure_) return;
+  try {
+    pending_failure_.emplace(what);
+  } catch (...) {
+    std::abort();  // not even the report could be kept: nothing is left to vouch for
+  }
+  PostMessageW(window_, kReportFailure, 0, 0);
+}
+
+void Form1Win32::ReportPendingFailure() noexcept {
+  try {
+    if (report_unexpected_failure_) report_unexpected_failure_(*pending_failure_);
+  } catch (...) {
+    std::abort();  // not even the report could be shown
+  }
+  PostQuitMessage(EXIT_FAILURE);
+}
+
+LRESULT Form1Win32::HandleBoxMessage(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
   // Anything that would bring in a character outside Windows-1252 is refused whole.
   switch (message) {
     case WM_CHAR:
@@ -303,20 +324,25 @@ LRESULT CALLBACK Form1Win32::TextBoxProcedure(HWND box, UINT message, WPARAM wpa
         return 0;
       }
       break;
-    case WM_PASTE:
-      if (!AllWindows1252(Wide(ClipboardText(box)))) {
+    case WM_PASTE: {
+      // Read here, within the block's size, rather than by the EDIT, which reads to a terminator
+      // that another program's block need not have; what was checked is what goes in.
+      const std::optional<std::u16string> pasted = ClipboardText(box);
+      if (!pasted) return 0;
+      if (!AllWindows1252(*pasted)) {
         MessageBeep(MB_OK);
         return 0;
       }
-      break;
+      const std::u16string line(FirstLineOf(*pasted));
+      SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(line.c_str()));
+      return 0;
+    }
     case WM_IME_COMPOSITION:
       if ((lparam & GCS_RESULTSTR) != 0) {
         HIMC context = ImmGetContext(box);
-        const LONG bytes = ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0);
-        std::wstring result(static_cast<std::size_t>(std::max<LONG>(bytes, 0)) / sizeof(wchar_t),
-                            L'\0');
-        ImmGetCompositionStringW(context, GCS_RESULTSTR, result.data(), bytes);
-        const bool acceptable = AllWindows1252(result);
+        const std::optional<std::u16string> result =
+            CompositionResult(context, &ImmGetCompositionStringW);
+        const bool acceptable = result && AllWindows1252(*result);
         if (!acceptable) ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_CANCEL, 0);
         ImmReleaseContext(box, context);
         if (!acceptable) {
@@ -331,15 +357,9 @@ LRESULT CALLBACK Form1Win32::TextBoxProcedure(HWND box, UINT message, WPARAM wpa
       break;
     case WM_PAINT: {
       const LRESULT painted = DefSubclassProc(box, message, wparam, lparam);
-      const auto* owner = reinterpret_cast<const Form1Win32*>(form);
-      if (const std::optional<std::uint8_t> code = owner->PicturedCode(box)) {
-        owner->PaintPicture(box, *code);
-      }
+      if (const std::optional<std::uint8_t> code = PicturedCode(box)) PaintPicture(box, *code);
       return painted;
     }
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(box, &TextBoxProcedure, subclass);
-      break;
     default:
       break;
   }
@@ -371,6 +391,9 @@ LRESULT Form1Win32::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         return 0;
       }
       break;
+    case kReportFailure:
+      ReportPendingFailure();
+      return 0;
     case kRunTask:
       if (!tasks_.empty()) {
         const std::function<void()> task = std::move(tasks_.front());

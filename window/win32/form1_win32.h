@@ -37,10 +37,16 @@ class Form1Win32 final : public TextBoxAccess {
   // Called with what went wrong when anything escapes a message; the program then ends with a
   // non-zero status. Unset, it just ends.
   void OnUnexpectedFailure(std::function<void(std::u16string_view what)> report);
+  // Reports `what` through the OnUnexpectedFailure report once the message being handled is
+  // done, never in the middle of an edit, and then ends the program with a non-zero status. Only
+  // the first failure is reported.
+  void EndReportingFailure(std::u16string_view what) noexcept;
   void FocusBox(std::string_view box);
   // Tab, Shift+Tab and the button's keys, as a dialog has them; true when `message` was taken.
   bool TakeDialogMessage(MSG& message);
   [[nodiscard]] HWND Handle() const { return window_; }
+  // Raises std::invalid_argument for a name that is none of the four text boxes.
+  [[nodiscard]] HWND BoxHandle(std::string_view box) const { return TextBoxOrThrow(box).handle; }
 
   // Raises std::invalid_argument for a name that is none of the four text boxes. An EDIT
   // control cannot hold U+0000: the box shows it as its picture and reads it back, but shows
@@ -61,6 +67,10 @@ class Form1Win32 final : public TextBoxAccess {
   static LRESULT CALLBACK TextBoxProcedure(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
                                            UINT_PTR subclass, DWORD_PTR form);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleBoxMessage(HWND box, UINT message, WPARAM wparam, LPARAM lparam);
+  template <typename Answer>
+  LRESULT AnswerReportingFailures(Answer&& answer) noexcept;
+  void ReportPendingFailure() noexcept;
   void HandleCommand(int id, int code);
   void Layout(UINT dpi);
   void ChooseFonts(HDC context);
@@ -83,6 +93,7 @@ class Form1Win32 final : public TextBoxAccess {
   const Control* replacing_ = nullptr;  // the box ReplaceText is writing
   std::deque<std::function<void()>> tasks_;
   std::function<void(std::u16string_view)> report_unexpected_failure_;
+  std::optional<std::u16string> pending_failure_;  // reported once the current message is done
 };
 
 }  // namespace zentavo
