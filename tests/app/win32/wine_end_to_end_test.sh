@@ -13,6 +13,7 @@ before_end_session() { wineserver -k 2>/dev/null || true; }
 start_x_server
 start_process openbox
 # A server of our own, so that it is ended by its id; the prefix is made once, up front.
+mkdir -p "$WINEPREFIX"
 start_process wineserver --foreground --persistent
 timeout 120 wineboot --init >/dev/null 2>&1 || fail "wine could not make its prefix"
 
