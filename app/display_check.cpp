@@ -62,7 +62,7 @@ std::string WaylandProblem(const DisplayEnvironment& environment) {
     socket_path = std::string(environment.runtime_dir) + "/" + name;
   }
   if (!ConnectsToUnixSocket(socket_path)) return "no Wayland compositor answers at " + socket_path;
-  if (!environment.wayland_plugin_installed) {
+  if (environment.wayland_plugin_installed == nullptr || !environment.wayland_plugin_installed()) {
     return "a Wayland compositor answers at " + socket_path +
            " but the toolkit's Wayland support (package qt6-wayland) is not installed";
   }

@@ -12,7 +12,8 @@ struct DisplayEnvironment {
   const char* wayland_display = nullptr;  // WAYLAND_DISPLAY
   const char* runtime_dir = nullptr;      // XDG_RUNTIME_DIR, where Wayland sockets live
   const char* x_display = nullptr;        // DISPLAY
-  bool wayland_plugin_installed = false;
+  // Asked only once a Wayland compositor answers: looking costs start-up time on X11 for nothing.
+  bool (*wayland_plugin_installed)() = nullptr;
 };
 
 struct DisplayChoice {

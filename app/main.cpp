@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QDir>
+#include <QDirIterator>
 #include <QLibraryInfo>
 
 #include <cstdio>
@@ -15,10 +16,18 @@ namespace {
 // The exit status when no display answers; documented in the manual page.
 constexpr int kNoDisplayStatus = 2;
 
+// Compared by hand rather than with a name filter, whose wildcard would bring in the regular
+// expression engine for this one look.
 bool WaylandPluginInstalled() {
-  const QDir platforms(QLibraryInfo::path(QLibraryInfo::PluginsPath) +
-                       QStringLiteral("/platforms"));
-  return !platforms.entryList({QStringLiteral("libqwayland*.so")}, QDir::Files).isEmpty();
+  QDirIterator plugins(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms"),
+                       QDir::Files);
+  while (plugins.hasNext()) {
+    const QString name = plugins.nextFileInfo().fileName();
+    if (name.startsWith(QLatin1String("libqwayland")) && name.endsWith(QLatin1String(".so"))) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -31,7 +40,7 @@ int main(int argc, char* argv[]) {
   // The toolkit aborts when it finds no display; the user is told what is missing instead.
   const zentavo::DisplayChoice display = zentavo::ChooseDisplay(
       {std::getenv("QT_QPA_PLATFORM"), std::getenv("WAYLAND_DISPLAY"),
-       std::getenv("XDG_RUNTIME_DIR"), std::getenv("DISPLAY"), WaylandPluginInstalled()});
+       std::getenv("XDG_RUNTIME_DIR"), std::getenv("DISPLAY"), &WaylandPluginInstalled});
   if (display.platforms.empty()) {
     std::fprintf(stderr, "%s\n", display.problem.c_str());
     return kNoDisplayStatus;
