@@ -1,11 +1,15 @@
 // The application icon: the window's icon and the one the desktop files install.
 #pragma once
 
+#include <QtGlobal>
+
 class QIcon;
 
 namespace zentavo {
 
-// Every size from 16 x 16 to 256 x 256 that desktops use.
-[[nodiscard]] QIcon ApplicationIcon();
+// The sizes a window system draws a window's icon at: up to 64 logical pixels at
+// `device_pixel_ratio`. Larger ones, for launchers, come from the installed icon theme; decoding
+// them here would cost every start for an image the window is never shown with.
+[[nodiscard]] QIcon ApplicationIcon(qreal device_pixel_ratio);
 
 }  // namespace zentavo

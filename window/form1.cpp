@@ -102,7 +102,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   // the first; menus, tooltips and message boxes keep the platform's.
   setFont(FontFromRecord(table.window_font));
   setFixedSize(TwipsToPixels(table.window.client_width), TwipsToPixels(table.window.client_height));
-  setWindowIcon(ApplicationIcon());
+  setWindowIcon(ApplicationIcon(devicePixelRatio()));
 
   const QFont banner_font = FontFromRecord(table.banner_font);
   std::vector<std::pair<int, QWidget*>> focus_order;  // tab index, control

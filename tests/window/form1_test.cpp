@@ -1,4 +1,5 @@
 #include "window/form1.h"
+#include "window/application_icon.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -21,6 +22,7 @@
 
 #include "conversion/windows1252.h"
 #include "tests/table_rows.h"
+#include "window/application_icon.h"
 
 namespace zentavo {
 namespace {
@@ -90,6 +92,17 @@ INSTANTIATE_TEST_SUITE_P(
         ControlRow{"Label1", "QLabel", {320, 80, 17, 17}, u"->"}),
     testing_support::RowName());
 
+TEST(ApplicationIcon, GoesUpTo64LogicalPixelsAtTheScreensScale) {
+  const std::vector<std::pair<qreal, int>> rows = {{1.0, 64}, {1.25, 128}, {2.0, 128}, {4.0, 256}};
+  for (const auto& [ratio, largest] : rows) {
+    const QList<QSize> sizes = ApplicationIcon(ratio).availableSizes();
+    ASSERT_FALSE(sizes.isEmpty()) << ratio;
+    EXPECT_EQ(sizes.front(), QSize(16, 16)) << ratio;
+    EXPECT_EQ(sizes.back(), QSize(largest, largest)) << ratio;
+    EXPECT_EQ(ApplicationIcon(ratio).pixmap(largest).size(), QSize(largest, largest)) << ratio;
+  }
+}
+
 TEST(Form1Window, IsAFixedSizeTopLevelWidgetWithCaptionAndIcon) {
   Form1 form;
   EXPECT_EQ(form.objectName(), "Form1");
@@ -99,9 +112,8 @@ TEST(Form1Window, IsAFixedSizeTopLevelWidgetWithCaptionAndIcon) {
   EXPECT_EQ(form.minimumSize(), QSize(424, 270));
   EXPECT_EQ(form.maximumSize(), QSize(424, 270));
   const QList<QSize> sizes = form.windowIcon().availableSizes();
-  EXPECT_EQ(sizes.size(), 8);
-  for (const int side : {16, 32, 64, 256}) {
-    EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
+  EXPECT_EQ(sizes, QList<QSize>({{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}}));
+  for (const int side : {16, 32, 64}) {
     EXPECT_EQ(form.windowIcon().pixmap(side).size(), QSize(side, side))
         << "a sharp image, not a resample";
   }
