@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaObject>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -102,7 +103,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   // the first; menus, tooltips and message boxes keep the platform's.
   setFont(FontFromRecord(table.window_font));
   setFixedSize(TwipsToPixels(table.window.client_width), TwipsToPixels(table.window.client_height));
-  setWindowIcon(ApplicationIcon(devicePixelRatio()));
 
   const QFont banner_font = FontFromRecord(table.banner_font);
   std::vector<std::pair<int, QWidget*>> focus_order;  // tab index, control
@@ -187,6 +187,13 @@ void Form1::ReplaceText(std::string_view box, std::u16string_view text) {
 }
 
 void Form1::paintEvent(QPaintEvent* /*event*/) {
+  if (!icon_given_) {
+    // Decoded once the window is on the screen rather than before: the window system shows the
+    // icon a moment after the window, and the window itself comes that much sooner.
+    icon_given_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { setWindowIcon(ApplicationIcon(devicePixelRatio())); }, Qt::QueuedConnection);
+  }
   QPainter painter(this);
   painter.setPen(palette().color(QPalette::WindowText));
   for (const ControlRecord& record : layout::kLayoutTable.controls) {

@@ -43,6 +43,7 @@ class Form1 final : public QWidget, public TextBoxAccess {
 
   std::array<QLineEdit*, 4> text_boxes_{};
   QPushButton* exit_button_ = nullptr;
+  bool icon_given_ = false;
 };
 
 }  // namespace zentavo

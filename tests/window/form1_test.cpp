@@ -111,6 +111,10 @@ TEST(Form1Window, IsAFixedSizeTopLevelWidgetWithCaptionAndIcon) {
   EXPECT_STREQ(form.metaObject()->superClass()->className(), "QWidget");
   EXPECT_EQ(form.minimumSize(), QSize(424, 270));
   EXPECT_EQ(form.maximumSize(), QSize(424, 270));
+  EXPECT_TRUE(form.windowIcon().isNull()) << "decoded before the window is on the screen";
+  form.show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.windowIcon().isNull(); }, 10'000))
+      << "no icon once the window was painted";
   const QList<QSize> sizes = form.windowIcon().availableSizes();
   EXPECT_EQ(sizes, QList<QSize>({{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}}));
   for (const int side : {16, 32, 64}) {
