@@ -41,7 +41,7 @@ expect_program_ends_cleanly() {
 step "start; the window system gets the icon; type 65 in the upper row and read A"
 start_program
 # 16 x 16 first: the property holds each size as width, height and then the pixels.
-icon_given() { xprop -id "$window" _NET_WM_ICON 2>/dev/null | grep -q '_NET_WM_ICON(CARDINAL) = 16, 16,'; }
+icon_given() { [ "$(xprop -notype -id "$window" -f _NET_WM_ICON 32c '=$0,$1' _NET_WM_ICON 2>/dev/null)" = '_NET_WM_ICON=16,16' ]; }
 within 10 icon_given || fail "the window has no icon: $(xprop -id "$window" _NET_WM_ICON 2>&1 | cut -c1-80)"
 type_text 65
 keys Tab
