@@ -7,7 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "window/form1.h"
+#include "form1.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "conversion/conversion.h"
+#include "conversion.h"
 
 namespace {
 

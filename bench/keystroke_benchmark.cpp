@@ -10,10 +10,10 @@
 
 #include <chrono>
 
-#include "app/notification_bindings.h"
-#include "bench/paint_watcher.h"
-#include "conversion/handlers.h"
-#include "window/form1.h"
+#include "form1.h"
+#include "handlers.h"
+#include "notification_bindings.h"
+#include "paint_watcher.h"
 
 namespace {
 

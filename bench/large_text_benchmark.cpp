@@ -20,9 +20,9 @@
 #include <string>
 #include <vector>
 
-#include "app/notification_bindings.h"
-#include "bench/paint_watcher.h"
-#include "window/form1.h"
+#include "form1.h"
+#include "notification_bindings.h"
+#include "paint_watcher.h"
 
 namespace {
 

@@ -10,7 +10,7 @@ shift
 sizes=("$@")
 [ ${#sizes[@]} -gt 0 ] || sizes=(64 1024 10240)
 
-source "$(dirname "$0")/../tests/app/x11_session.sh"
+source "$(dirname "$0")/../tests/x11_session.sh"
 start_x_server
 start_process openbox 2>"$work/openbox.log"  # without a window manager no window is active
 

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string>
 
-#include "conversion/conversion.h"
-#include "conversion/windows1252.h"
+#include "conversion.h"
+#include "windows1252.h"
 
 namespace {
 

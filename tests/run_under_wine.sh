@@ -3,7 +3,7 @@
 # and passes on its status.
 #   run_under_wine.sh PROGRAM.exe [ARGUMENTS...]
 set -euo pipefail
-source "$(dirname "$0")/app/x11_session.sh"
+source "$(dirname "$0")/x11_session.sh"
 
 export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 before_end_session() { wineserver -k 2>/dev/null || true; }

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "window/layout_table.h"
+#include "layout_table.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

@@ -14,7 +14,7 @@ settle_ms=300
 build=out/release
 probe=$build/bench/window_startup_probe
 
-programs=("zentavo|Tolvek Zentavo|$build/app/zentavo" "floor|Zentavo floor|$build/bench/floor_window")
+programs=("zentavo|Tolvek Zentavo|$build/qt/zentavo" "floor|Zentavo floor|$build/bench/floor_window")
 if command -v gucharmap >/dev/null; then
   programs+=("gucharmap|Character Map|$(command -v gucharmap)")
 fi

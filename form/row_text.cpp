@@ -1,0 +1,26 @@
+#include "row_text.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+
+#include "character_details.h"
+
+namespace zentavo {
+
+RowText RowTextFor(const accessibility::RowRecord& row, std::u16string_view shown) {
+  const std::optional<std::uint8_t> code = accessibility::CodeShown(row.output, shown);
+  if (!code) {
+    std::u16string one_line(row.hint);
+    std::replace(one_line.begin(), one_line.end(), u'\n', u' ');
+    return {std::u16string(row.hint), std::move(one_line), {}};
+  }
+  std::u16string announcement = NameToTell(*code);
+  // A code heard alone means nothing: the row that shows codes says which code it is.
+  if (row.output == accessibility::ShownAs::DecimalCode) {
+    announcement = std::u16string(shown) + u", " + announcement;
+  }
+  return {DescribeForTooltip(*code), DescribeForSpeech(*code), std::move(announcement)};
+}
+
+}  // namespace zentavo

@@ -1,0 +1,64 @@
+#include "notification_bindings.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QString>
+
+#include <cstdlib>
+#include <optional>
+
+#include "control_names.h"
+#include "failure_policy.h"
+#include "failure_report.h"
+#include "form1.h"
+#include "handlers.h"
+
+namespace zentavo {
+
+void BindNotifications(Form1& form) {
+  QObject::connect(
+      form.TextBox(control_names::kCodeInput), &QLineEdit::textChanged, &form, [&form] {
+        RunHandlerReportingFailures(form, CodeToCharacterHandler, control_names::kCodeInput);
+      });
+  QObject::connect(
+      form.TextBox(control_names::kCharacterInput), &QLineEdit::textChanged, &form, [&form] {
+        RunHandlerReportingFailures(form, CharacterToCodeHandler, control_names::kCharacterInput);
+      });
+  QObject::connect(form.ExitButton(), &QPushButton::clicked, &ExitProgram);
+}
+
+void RunHandlerReportingFailures(Form1& form, void (*handler)(TextBoxAccess&),
+                                 std::string_view input_box) noexcept {
+  std::optional<FailureReport> report = RunHandler(handler, form, input_box);
+  if (!report) return;
+  // The report waits until the handler is gone, with everything it took released, and until the
+  // line edit has finished the edit that caused it: the report's own event loop must not run
+  // while the toolkit is still inside the edit's notification.
+  try {
+    QMetaObject::invokeMethod(
+        &form,
+        [&form, report = std::move(*report)]() noexcept {
+          try {
+            ShowFailureReport(&form, report);
+            if (report.program_must_end) {
+              QCoreApplication::exit(EXIT_FAILURE);
+              return;
+            }
+            // Where no window manager hands the focus back after the message box, take it.
+            form.activateWindow();
+            form.TextBox(report.focus_box)->setFocus(Qt::OtherFocusReason);
+          } catch (...) {
+            std::abort();  // not even the report could be shown: nothing is left to vouch for
+          }
+        },
+        Qt::QueuedConnection);
+  } catch (...) {
+    std::abort();  // out of memory before the report could even be posted
+  }
+}
+
+void ExitProgram() { QCoreApplication::exit(EXIT_SUCCESS); }
+
+}  // namespace zentavo

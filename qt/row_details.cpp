@@ -1,0 +1,34 @@
+#include "row_details.h"
+
+#include <QLineEdit>
+#include <QString>
+
+#include "qt_text.h"
+#include "result_announcer.h"
+#include "row_text.h"
+
+namespace zentavo {
+RowDetails::RowDetails(const accessibility::RowRecord& row, QLineEdit* input, QLineEdit* output,
+                       ResultAnnouncer* announcer)
+    : QObject(output), row_(row), input_(input), output_(output), announcer_(announcer) {
+  connect(output, &QLineEdit::textChanged, this, &RowDetails::Update);
+  Update();
+}
+
+void RowDetails::Update() {
+  const RowText text = RowTextFor(row_, ToU16View(output_->text()));
+  ShowDetails(ToQString(text.tooltip), ToQString(text.description));
+  // Someone typing in the output box itself hears their own keys; anyone else is told.
+  if (!text.announcement.empty() && !output_->hasFocus()) {
+    announcer_->Announce(ToQString(text.announcement));
+  }
+}
+
+void RowDetails::ShowDetails(const QString& tooltip, const QString& description) {
+  for (QLineEdit* box : {input_, output_}) {
+    box->setToolTip(tooltip);
+    box->setAccessibleDescription(description);
+  }
+}
+
+}  // namespace zentavo

@@ -1,0 +1,369 @@
+#include "text_box.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDragLeaveEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QList>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QStyleOptionFrame>
+#include <QValidator>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "line_edit_internals.h"
+
+namespace zentavo {
+namespace {
+
+// An input method's commit longer than this, or over a selection longer than this, is taken as
+// one replacement like a paste; shorter ones stay with the toolkit, composing included.
+constexpr qsizetype kLargeInputMethodCommit = 256;
+
+// Finds how far two texts agree from the start, a block at a time: memcmp is many times faster
+// than a loop over characters, and a keystroke in 10 MiB compares all of it.
+qsizetype CommonPrefix(const QChar* a, const QChar* b, qsizetype size) {
+  constexpr qsizetype kBlock = 4096;
+  qsizetype agreed = 0;
+  while (size - agreed >= kBlock &&
+         std::memcmp(a + agreed, b + agreed, kBlock * sizeof(QChar)) == 0) {
+    agreed += kBlock;
+  }
+  while (agreed < size && a[agreed] == b[agreed]) ++agreed;
+  return agreed;
+}
+
+qsizetype CommonSuffix(const QChar* a_end, const QChar* b_end, qsizetype size) {
+  constexpr qsizetype kBlock = 4096;
+  qsizetype agreed = 0;
+  while (size - agreed >= kBlock && std::memcmp(a_end - agreed - kBlock, b_end - agreed - kBlock,
+                                                kBlock * sizeof(QChar)) == 0) {
+    agreed += kBlock;
+  }
+  while (agreed < size && a_end[-agreed - 1] == b_end[-agreed - 1]) ++agreed;
+  return agreed;
+}
+
+// `text` with `length` characters at `position` replaced, allocated once at its exact size: a
+// grown copy of a 10 MiB text would hold half as much again.
+QString Spliced(QStringView text, qsizetype position, qsizetype length, QStringView replacement) {
+  QString spliced;
+  spliced.reserve(text.size() - length + replacement.size());
+  spliced.append(text.first(position)).append(replacement).append(text.sliced(position + length));
+  return spliced;
+}
+
+}  // namespace
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+  setMaxLength(std::numeric_limits<int>::max());  // no length limit
+  LayOutLeftToRight(*this);
+  // textEdited comes for the user's edits alone, just before their textChanged.
+  connect(this, &QLineEdit::textEdited, this, &TextBox::RecordToolkitEdit);
+  connect(this, &QLineEdit::textChanged, this, &TextBox::FollowTextChange);
+  connect(this, &QLineEdit::cursorPositionChanged, this, &TextBox::FollowCursor);
+  connect(this, &QLineEdit::selectionChanged, this, &TextBox::FollowCursor);
+}
+
+CursorAndAnchor TextBox::Place() const {
+  const qsizetype cursor = cursorPosition();
+  if (!hasSelectedText()) return {cursor, cursor};
+  const qsizetype start = selectionStart();
+  const qsizetype end = start + selectionLength();
+  return {cursor, cursor == start ? end : start};
+}
+
+bool TextBox::Takes(const QString& text) const {
+  if (isReadOnly()) return false;
+  const QValidator* checker = validator();
+  if (checker == nullptr) return true;
+  QString checked = text;
+  int position = 0;
+  return checker->validate(checked, position) == QValidator::Acceptable;
+}
+
+bool TextBox::Replace(qsizetype start, qsizetype end, const QString& text) {
+  const QString current = this->text();
+  if (isReadOnly() || start < 0 || end < start || end > current.size()) return false;
+  if (start == end && text.isEmpty()) return true;
+  if (!Takes(text)) return false;
+  TextEdit edit{start, current.mid(start, end - start), text, Place(), false};
+  const qsizetype after = start + text.size();
+  history_.Record(std::move(edit));
+  ShowText(Spliced(current, start, end - start, text), {after, after});
+  return true;
+}
+
+bool TextBox::ReplaceSelection(const QString& text) {
+  const qsizetype start = hasSelectedText() ? selectionStart() : cursorPosition();
+  return Replace(start, start + selectionLength(), text);
+}
+
+void TextBox::PasteFrom(QClipboard::Mode mode) {
+  const QString pasted = QGuiApplication::clipboard()->text(mode);
+  // As the toolkit does: an empty clipboard still replaces a selection.
+  if (!pasted.isEmpty() || hasSelectedText()) ReplaceSelection(pasted);
+}
+
+void TextBox::CutSelection() {
+  if (!hasSelectedText() || isReadOnly()) return;
+  copy();
+  ReplaceSelection(QString());
+}
+
+void TextBox::Undo() {
+  const TextEdit* edit = history_.StepBack();
+  if (edit == nullptr) return;
+  ShowText(Spliced(text(), edit->position, edit->inserted.size(), edit->removed), edit->before);
+}
+
+void TextBox::Redo() {
+  const TextEdit* edit = history_.StepForward();
+  if (edit == nullptr) return;
+  const qsizetype after = edit->position + edit->inserted.size();
+  ShowText(Spliced(text(), edit->position, edit->removed.size(), edit->inserted), {after, after});
+}
+
+void TextBox::ShowText(const QString& text, CursorAndAnchor place) {
+  showing_ = true;
+  // One layout of the new text and no undo records; the toolkit's own history, which this box
+  // never uses, starts afresh.
+  setText(text);
+  if (place.cursor == place.anchor) {
+    setCursorPosition(static_cast<int>(place.cursor));
+  } else {
+    setSelection(static_cast<int>(place.anchor), static_cast<int>(place.cursor - place.anchor));
+  }
+  showing_ = false;
+  last_text_ = this->text();
+  last_place_ = Place();
+}
+
+void TextBox::RecordToolkitEdit(const QString& text) {
+  toolkit_edit_ = true;
+  const qsizetype shorter = std::min(last_text_.size(), text.size());
+  // The edit was made at the cursor: where both readings fit, the one at the cursor is it.
+  const qsizetype prefix =
+      std::min({CommonPrefix(last_text_.constData(), text.constData(), shorter), last_place_.cursor,
+                last_place_.anchor});
+  const qsizetype suffix = CommonSuffix(last_text_.constData() + last_text_.size(),
+                                        text.constData() + text.size(), shorter - prefix);
+  TextEdit edit{prefix, last_text_.mid(prefix, last_text_.size() - prefix - suffix),
+                text.mid(prefix, text.size() - prefix - suffix), last_place_, false};
+  edit.keystroke = edit.removed.size() <= 1 && edit.inserted.size() <= 1;
+  history_.Record(std::move(edit));
+  last_text_ = text;
+}
+
+void TextBox::FollowTextChange(const QString& text) {
+  if (toolkit_edit_) {
+    toolkit_edit_ = false;
+  } else if (!showing_) {
+    // Written by the program, not by the user: there is nothing of the user's left to undo.
+    history_.Clear();
+    last_text_ = text;
+  }
+  UpdateCaretBlinking();
+}
+
+void TextBox::FollowCursor() {
+  if (!showing_) last_place_ = Place();
+}
+
+bool TextBox::EditForKey(QKeyEvent* event) {
+  if (event == QKeySequence::Undo) {
+    Undo();
+  } else if (event == QKeySequence::Redo) {
+    Redo();
+  } else if (event == QKeySequence::Paste) {
+    PasteFrom(QClipboard::Clipboard);
+  } else if (event == QKeySequence::Cut) {
+    CutSelection();
+  } else if (event == QKeySequence::DeleteEndOfLine) {
+    setSelection(cursorPosition(), static_cast<int>(text().size()) - cursorPosition());
+    CutSelection();
+  } else if (event == QKeySequence::DeleteCompleteLine) {
+    selectAll();
+    CutSelection();
+  } else if (event == QKeySequence::DeleteStartOfWord) {
+    if (!hasSelectedText()) cursorWordBackward(true);
+    ReplaceSelection(QString());
+  } else if (event == QKeySequence::DeleteEndOfWord) {
+    if (!hasSelectedText()) cursorWordForward(true);
+    ReplaceSelection(QString());
+  } else if (!hasSelectedText()) {
+    return false;  // a keystroke at the cursor: the toolkit's, recorded on textEdited
+  } else if ((event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) &&
+             (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0) {
+    ReplaceSelection(QString());
+  } else if (const QString typed = event->text();
+             !typed.isEmpty() && typed.front().isPrint() &&
+             (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ==
+                 0) {
+    ReplaceSelection(typed);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+  if (!isReadOnly() && EditForKey(event)) {
+    event->accept();
+    return;
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+// The box's own menu, made of its own edits: the toolkit's names its actions only by their
+// translated texts, and its undo, cut and paste would go round the box's history. The texts and
+// shortcut hints are the toolkit's, in whatever language it speaks.
+void TextBox::contextMenuEvent(QContextMenuEvent* event) {
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  const auto add = [this, menu](const char* text, QKeySequence::StandardKey key, bool enabled,
+                                auto edit) {
+    QString label = QCoreApplication::translate("QLineEdit", text);
+    const QKeySequence shortcut(key);
+    if (!shortcut.isEmpty()) label += u'\t' + shortcut.toString(QKeySequence::NativeText);
+    QAction* action = menu->addAction(label);
+    action->setEnabled(enabled);
+    connect(action, &QAction::triggered, this, edit);
+  };
+  const bool editable = !isReadOnly();
+  const bool copyable = hasSelectedText() && echoMode() == QLineEdit::Normal;
+  add("&Undo", QKeySequence::Undo, editable && CanUndo(), &TextBox::Undo);
+  add("&Redo", QKeySequence::Redo, editable && CanRedo(), &TextBox::Redo);
+  menu->addSeparator();
+  add("Cu&t", QKeySequence::Cut, editable && copyable, &TextBox::CutSelection);
+  add("&Copy", QKeySequence::Copy, copyable, &TextBox::copy);
+  add("&Paste", QKeySequence::Paste, editable && !QGuiApplication::clipboard()->text().isEmpty(),
+      &TextBox::PasteClipboard);
+  add("Delete", QKeySequence::UnknownKey, editable && hasSelectedText(), &TextBox::DeleteSelection);
+  menu->addSeparator();
+  add("Select All", QKeySequence::SelectAll, selectionLength() < text().size(),
+      &TextBox::selectAll);
+  menu->popup(event->globalPos());
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::MiddleButton && !isReadOnly() &&
+      QGuiApplication::clipboard()->supportsSelection() &&
+      rect().contains(event->position().toPoint())) {
+    PasteFrom(QClipboard::Selection);
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseReleaseEvent(event);
+}
+
+// A drag whose text the box would refuse is refused from the start, so the pointer shows that no
+// drop is possible, and the source, told nothing was taken, keeps its text even on a move.
+void TextBox::dragEnterEvent(QDragEnterEvent* event) {
+  drag_taken_ = event->mimeData()->hasText() && Takes(event->mimeData()->text());
+  if (!drag_taken_) {
+    event->ignore();
+    return;
+  }
+  QLineEdit::dragEnterEvent(event);
+}
+
+void TextBox::dragMoveEvent(QDragMoveEvent* event) {
+  if (!drag_taken_) {  // decided on entering: a long text is not checked again at every move
+    event->ignore();
+    return;
+  }
+  QLineEdit::dragMoveEvent(event);
+}
+
+void TextBox::dropEvent(QDropEvent* event) {
+  const QString dropped = event->mimeData()->text();
+  if (dropped.isNull() || isReadOnly()) {
+    QLineEdit::dropEvent(event);
+    return;
+  }
+  const qsizetype at = cursorPositionAt(event->position().toPoint());
+  const bool moved_within =
+      event->source() == this && event->dropAction() == Qt::MoveAction && hasSelectedText();
+  bool taken = true;
+  if (!moved_within) {
+    if (event->source() == this) deselect();
+    taken = Replace(at, at, dropped);
+    if (taken && event->source() == this) {
+      setSelection(static_cast<int>(at), static_cast<int>(dropped.size()));
+    }
+  } else {
+    // Taking the selection out and putting it in elsewhere is one edit of the stretch between.
+    const QString current = text();
+    const qsizetype start = selectionStart();
+    const qsizetype end = start + selectionLength();
+    const QString moving = current.mid(start, end - start);
+    if (at < start) {
+      Replace(at, end, moving + current.mid(at, start - at));
+      setSelection(static_cast<int>(at), static_cast<int>(moving.size()));
+    } else if (at > end) {
+      Replace(start, at, current.mid(end, at - end) + moving);
+      setSelection(static_cast<int>(at - moving.size()), static_cast<int>(moving.size()));
+    }
+  }
+  if (taken) {
+    event->acceptProposedAction();
+  } else {
+    // Told that nothing happened, a source that offered a move deletes nothing.
+    event->setDropAction(Qt::IgnoreAction);
+    event->ignore();
+  }
+  QDragLeaveEvent leave;  // the toolkit's drop caret goes, as after its own drop
+  QLineEdit::dragLeaveEvent(&leave);
+}
+
+void TextBox::inputMethodEvent(QInputMethodEvent* event) {
+  const QString& commit = event->commitString();
+  const bool large = commit.size() > kLargeInputMethodCommit ||
+                     selectionLength() > kLargeInputMethodCommit ||
+                     event->replacementLength() > kLargeInputMethodCommit;
+  if (isReadOnly() || !large || !event->preeditString().isEmpty()) {
+    QLineEdit::inputMethodEvent(event);
+    return;
+  }
+  qsizetype start = selectionStart();
+  qsizetype end = start + selectionLength();
+  if (!hasSelectedText()) {
+    start = std::clamp<qsizetype>(cursorPosition() + event->replacementStart(), 0, text().size());
+    end = std::min<qsizetype>(start + event->replacementLength(), text().size());
+  }
+  Replace(start, end, commit);
+  event->accept();
+}
+
+void TextBox::focusInEvent(QFocusEvent* event) {
+  QLineEdit::focusInEvent(event);
+  UpdateCaretBlinking();
+}
+
+void TextBox::paintEvent(QPaintEvent* event) {
+  if (text().size() > kOwnPaintingCharacters) {
+    QStyleOptionFrame panel;
+    initStyleOption(&panel);
+    if (PaintWithoutMeasuringWholeText(*this, panel)) return;
+  }
+  QLineEdit::paintEvent(event);
+}
+
+void TextBox::UpdateCaretBlinking() {
+  // The toolkit starts the blinking as the box takes the focus and stops it as it loses it.
+  if (hasFocus()) SetCaretBlinking(*this, text().size() <= kSteadyCaretCharacters);
+}
+
+}  // namespace zentavo

@@ -1,0 +1,83 @@
+// The program's text box: a line edit that makes every edit beyond a keystroke one replacement
+// of its own, with an undo history of its own, so that no paste is too large for it.
+#pragma once
+
+#include <QClipboard>
+#include <QLineEdit>
+#include <QString>
+
+#include "edit_history.h"
+
+namespace zentavo {
+
+// The toolkit's line edit records one undo step per character it inserts or removes, and the
+// whole text's worth when it removes a selection: a paste of 10 MiB cost it seconds and most of
+// a gigabyte. This box takes pastes, drops, cuts, the deletion or overtyping of a selection,
+// large input-method commits and its own undo and redo as single replacements, and leaves only
+// keystrokes at the cursor to the toolkit, recording those into the same history.
+//
+// Long texts it paints itself, visiting only what shows (see line_edit_internals.h). While it
+// holds more than `kSteadyCaretCharacters` and has the focus its caret stays steady: each blink
+// still walks the line's runs of text to place the caret, about 1% of a core at that length.
+class TextBox final : public QLineEdit {
+  Q_OBJECT
+
+ public:
+  static constexpr qsizetype kSteadyCaretCharacters = qsizetype{1024} * 1024;
+  // Beyond this many characters the box paints itself without the toolkit's measuring of the
+  // whole line; below it the toolkit's painting costs nothing worth saving.
+  static constexpr qsizetype kOwnPaintingCharacters = qsizetype{4} * 1024;
+  // What the steps of one box hold beyond the newest: 512 KiB of text, hundreds of steps of
+  // typing and ordinary pastes.
+  static constexpr qsizetype kHistoryBudgetCharacters = qsizetype{256} * 1024;
+
+  explicit TextBox(QWidget* parent = nullptr);
+
+  // Replaces characters [start, end) with `text` as one undoable edit and leaves the cursor
+  // after it. Refused, and false, when the box is read-only, the range is outside the text or
+  // the validator refuses the text.
+  bool Replace(qsizetype start, qsizetype end, const QString& text);
+  // Replaces the selection, or inserts at the cursor when nothing is selected.
+  bool ReplaceSelection(const QString& text);
+  void PasteFrom(QClipboard::Mode mode);
+  void CutSelection();
+  void PasteClipboard() { PasteFrom(QClipboard::Clipboard); }
+  void DeleteSelection() { ReplaceSelection(QString()); }
+  void Undo();
+  void Redo();
+  [[nodiscard]] bool CanUndo() const { return history_.CanUndo(); }
+  [[nodiscard]] bool CanRedo() const { return history_.CanRedo(); }
+  [[nodiscard]] const EditHistory& History() const { return history_; }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  void inputMethodEvent(QInputMethodEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  // Handles the key itself when it edits more than a keystroke at the cursor does.
+  bool EditForKey(QKeyEvent* event);
+  void ShowText(const QString& text, CursorAndAnchor place);
+  void RecordToolkitEdit(const QString& text);
+  void FollowTextChange(const QString& text);
+  void FollowCursor();
+  void UpdateCaretBlinking();
+  [[nodiscard]] CursorAndAnchor Place() const;
+  // Whether `text` may go into the box as it stands: not read-only, and every character taken.
+  [[nodiscard]] bool Takes(const QString& text) const;
+
+  EditHistory history_{kHistoryBudgetCharacters};
+  QString last_text_;           // the text as the history last saw it
+  CursorAndAnchor last_place_;  // the cursor before the toolkit's next keystroke
+  bool showing_ = false;        // inside ShowText: the change is recorded already
+  bool toolkit_edit_ = false;   // textEdited came; textChanged for the same edit follows
+  bool drag_taken_ = false;     // whether the drag now over the box carries a text it takes
+};
+
+}  // namespace zentavo

@@ -1,0 +1,116 @@
+#include "character_details.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "conversion.h"
+#include "table_rows.h"
+
+namespace zentavo {
+namespace {
+
+using ::zentavo::PrintTo;
+
+struct TooltipRow {
+  std::string_view name;
+  std::uint8_t code;
+  std::u16string_view tooltip;
+};
+
+class DescribeForTooltipGives : public testing::TestWithParam<TooltipRow> {};
+
+TEST_P(DescribeForTooltipGives, NameNotationsAndKeystroke) {
+  EXPECT_EQ(DescribeForTooltip(GetParam().code), GetParam().tooltip);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Details, DescribeForTooltipGives,
+    testing::Values(
+        TooltipRow{"EnDash", 150,
+                   u"EN DASH\n150 \u00B7 &H96 \u00B7 &O226 \u00B7 U+2013\nWindows: Alt+0150"},
+        TooltipRow{"LetterA", 65,
+                   u"LATIN CAPITAL LETTER A\n65 \u00B7 &H41 \u00B7 &O101 \u00B7 U+0041\nWindows: "
+                   u"Alt+0065"},
+        TooltipRow{"Null", 0,
+                   u"NULL\n0 \u00B7 &H0 \u00B7 &O0 \u00B7 U+0000\nControl character / Caractere de "
+                   u"controle"},
+        TooltipRow{"LineFeed", 10,
+                   u"LINE FEED (LF)\n10 \u00B7 &HA \u00B7 &O12 \u00B7 U+000A\nControl character / "
+                   u"Caractere de controle"},
+        TooltipRow{"Undefined", 129,
+                   u"Undefined in Windows-1252 / N\u00E3o definido no Windows-1252\n129 \u00B7 "
+                   u"&H81 \u00B7 &O201 \u00B7 U+0081"},
+        TooltipRow{
+            "NoBreakSpace", 160,
+            u"NO-BREAK SPACE\n160 \u00B7 &HA0 \u00B7 &O240 \u00B7 U+00A0\nWindows: Alt+0160"},
+        TooltipRow{"LastCode", 255,
+                   u"LATIN SMALL LETTER Y WITH DIAERESIS\n255 \u00B7 &HFF \u00B7 &O377 \u00B7 "
+                   u"U+00FF\nWindows: Alt+0255"}),
+    testing_support::RowName());
+
+TEST(DescribeForSpeech, IsTheTooltipInOneLine) {
+  EXPECT_EQ(DescribeForSpeech(150), u"EN DASH, 150, &H96, &O226, U+2013, Windows: Alt+0150");
+}
+
+// The upper row reads its notations back: every code's &H and &O forms denote the code.
+TEST(Notations, ReadBackAsTheirCode) {
+  for (unsigned code = 0; code < 256; ++code) {
+    const auto byte = static_cast<std::uint8_t>(code);
+    for (const std::string& notation : {HexadecimalNotation(byte), OctalNotation(byte)}) {
+      EXPECT_EQ(ReadLeadingNumber(std::u16string(notation.begin(), notation.end())), code)
+          << notation;
+    }
+  }
+}
+
+TEST(PictureText, SetsApartEveryCharacterWithoutADistinctGlyph) {
+  std::set<std::u16string> pictures;
+  std::set<unsigned> without_glyph;
+  for (unsigned code = 0; code < 256; ++code) {
+    const auto byte = static_cast<std::uint8_t>(code);
+    if (!HasNoDistinctGlyph(byte)) continue;
+    without_glyph.insert(code);
+    EXPECT_TRUE(pictures.insert(PictureText(byte)).second) << "code " << code << " repeats";
+  }
+  std::set<unsigned> expected = {127, 129, 141, 143, 144, 157, 160, 173};
+  for (unsigned code = 0; code < 32; ++code) expected.insert(code);
+  EXPECT_EQ(without_glyph, expected);
+  EXPECT_EQ(PictureText(10), u"LF");
+  EXPECT_EQ(PictureText(173), u"SHY");
+  EXPECT_EQ(PictureText(144), u"90");
+}
+
+struct ShownCodeRow {
+  std::string_view name;
+  std::u16string_view text;
+  std::optional<std::uint8_t> lone_character;
+  std::optional<std::uint8_t> decimal;
+};
+
+class ShownCode : public testing::TestWithParam<ShownCodeRow> {};
+
+TEST_P(ShownCode, IsReadOnlyFromWhatTheHandlersWrite) {
+  EXPECT_EQ(CodeOfLoneCharacter(GetParam().text), GetParam().lone_character);
+  EXPECT_EQ(CodeOfDecimalText(GetParam().text), GetParam().decimal);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Details, ShownCode,
+    testing::Values(ShownCodeRow{"Empty", u"", std::nullopt, std::nullopt},
+                    ShownCodeRow{"Digit", u"7", 55, 7},
+                    ShownCodeRow{"Null", std::u16string_view(u"\0", 1), 0, std::nullopt},
+                    ShownCodeRow{"EnDash", u"\u2013", 150, std::nullopt},
+                    ShownCodeRow{"OutsideTheCodePage", u"\u0100", std::nullopt, std::nullopt},
+                    ShownCodeRow{"Code", u"233", std::nullopt, 233},
+                    ShownCodeRow{"LastCode", u"255", std::nullopt, 255},
+                    ShownCodeRow{"AboveTheCodes", u"256", std::nullopt, std::nullopt},
+                    ShownCodeRow{"LeadingZero", u"065", std::nullopt, std::nullopt},
+                    ShownCodeRow{"Sign", u"+65", std::nullopt, std::nullopt},
+                    ShownCodeRow{"InitialText", u"txtParaASCII", std::nullopt, std::nullopt}),
+    testing_support::RowName());
+
+}  // namespace
+}  // namespace zentavo

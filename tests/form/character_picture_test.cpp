@@ -1,0 +1,45 @@
+#include "character_picture.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "character_details.h"
+#include "control_names.h"
+#include "windows1252.h"
+
+namespace zentavo {
+namespace {
+
+TEST(PicturedCode, EveryCodeWithoutAGlyphAndNoOtherInTxtParaCar) {
+  for (int code = 0; code < 256; ++code) {
+    const auto byte = static_cast<std::uint8_t>(code);
+    const std::u16string alone(1, CharacterForCode(byte));
+    const std::optional<std::uint8_t> expected =
+        HasNoDistinctGlyph(byte) ? std::optional<std::uint8_t>(byte) : std::nullopt;
+    EXPECT_EQ(PicturedCode(control_names::kCharacterOutput, alone), expected) << code;
+  }
+}
+
+struct TextRow {
+  const char* name;
+  std::string_view box;
+  std::u16string text;
+};
+
+TEST(PicturedCode, NothingButOneSuchCharacterInTxtParaCarIsAPicture) {
+  const std::vector<TextRow> rows = {
+      {"two of them", control_names::kCharacterOutput, u"\u00A0\u00A0"},
+      {"one and a letter", control_names::kCharacterOutput, u"\u00ADA"},
+      {"empty", control_names::kCharacterOutput, u""},
+      {"the box's name", control_names::kCharacterOutput, u"txtParaCar"},
+      {"the typed character's box", control_names::kCharacterInput, u"\u00A0"},
+      {"the code box", control_names::kCodeInput, std::u16string(1, u'\0')},
+  };
+  for (const TextRow& row : rows)
+    EXPECT_EQ(PicturedCode(row.box, row.text), std::nullopt) << row.name;
+}
+
+}  // namespace
+}  // namespace zentavo

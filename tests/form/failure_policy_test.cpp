@@ -1,0 +1,85 @@
+#include "failure_policy.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <new>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "control_names.h"
+#include "conversion.h"
+#include "failure_texts.h"
+#include "handlers.h"
+
+namespace zentavo {
+namespace {
+
+class BoxesInMemory : public TextBoxAccess {
+ public:
+  std::u16string ReadText(std::string_view box) const override {
+    return texts.at(std::string(box));
+  }
+  void ReplaceText(std::string_view box, std::u16string_view text) override {
+    texts.at(std::string(box)) = text;
+  }
+  std::map<std::string, std::u16string> texts{{"txtDeASCII", u"300"},
+                                              {"txtParaCar", u"txtParaCar"},
+                                              {"txtDeCar", u""},
+                                              {"txtParaASCII", u"txtParaASCII"}};
+};
+
+struct PolicyRow {
+  const char* name;
+  void (*handler)(TextBoxAccess&);
+  bool reported;
+  std::u16string summary;
+  std::u16string details;
+  bool program_must_end;
+};
+
+void Succeeds(TextBoxAccess& /*boxes*/) {}
+void Overflows(TextBoxAccess& /*boxes*/) {
+  throw ConversionFailure(ConversionFailure::Kind::Overflow);
+}
+void IsGivenNoNumber(TextBoxAccess& /*boxes*/) {
+  throw ConversionFailure(ConversionFailure::Kind::InvalidArgument);
+}
+void BreaksItsOwnRule(TextBoxAccess& /*boxes*/) { throw std::logic_error("a broken rule"); }
+void RunsOutOfMemory(TextBoxAccess& /*boxes*/) { throw std::bad_alloc(); }
+void ThrowsSomethingElse(TextBoxAccess& /*boxes*/) { throw 42; }
+
+TEST(RunHandler, ReportsWhatFailedAndSaysWhetherTheProgramEnds) {
+  const std::u16string typed = failure_texts::ConversionDetails(u"300");
+  const std::u16string unexpected(failure_texts::kUnexpectedSummary);
+  const std::vector<PolicyRow> rows = {
+      {"success", &Succeeds, false, u"", u"", false},
+      {"the real handler on 300", &CodeToCharacterHandler, true,
+       failure_texts::ConversionSummary(ConversionFailure::Kind::InvalidArgument), typed, false},
+      {"overflow", &Overflows, true,
+       failure_texts::ConversionSummary(ConversionFailure::Kind::Overflow), typed, false},
+      {"no number", &IsGivenNoNumber, true,
+       failure_texts::ConversionSummary(ConversionFailure::Kind::InvalidArgument), typed, false},
+      {"a broken rule", &BreaksItsOwnRule, true, unexpected,
+       failure_texts::UnexpectedDetails(u"a broken rule"), true},
+      {"out of memory", &RunsOutOfMemory, true, unexpected,
+       failure_texts::UnexpectedDetails(u"std::bad_alloc"), true},
+      {"not an exception", &ThrowsSomethingElse, true, unexpected,
+       failure_texts::UnexpectedDetails(u"unknown failure"), true},
+  };
+  for (const PolicyRow& row : rows) {
+    BoxesInMemory boxes;
+    const std::optional<FailureReport> report =
+        RunHandler(row.handler, boxes, control_names::kCodeInput);
+    ASSERT_EQ(report.has_value(), row.reported) << row.name;
+    if (!report) continue;
+    EXPECT_EQ(report->summary, row.summary) << row.name;
+    EXPECT_EQ(report->details, row.details) << row.name;
+    EXPECT_EQ(report->program_must_end, row.program_must_end) << row.name;
+    EXPECT_EQ(report->focus_box, row.program_must_end ? "" : control_names::kCodeInput) << row.name;
+  }
+}
+
+}  // namespace
+}  // namespace zentavo

@@ -1,0 +1,69 @@
+#include "row_text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "accessibility_table.h"
+#include "character_details.h"
+
+namespace zentavo {
+namespace {
+
+const accessibility::RowRecord& CodeRow() { return accessibility::kRows[0]; }
+const accessibility::RowRecord& CharacterRow() { return accessibility::kRows[1]; }
+
+struct HintRow {
+  const char* name;
+  const accessibility::RowRecord* row;
+  std::u16string shown;
+};
+
+TEST(RowTextFor, ShowsTheHintUntilTheOutputShowsACharacter) {
+  const std::vector<HintRow> rows = {
+      {"initial name upper", &CodeRow(), u"txtParaCar"},
+      {"empty upper", &CodeRow(), u""},
+      {"two characters upper", &CodeRow(), u"AB"},
+      {"outside the code page upper", &CodeRow(), u"\u0100"},
+      {"initial name lower", &CharacterRow(), u"txtParaASCII"},
+      {"empty lower", &CharacterRow(), u""},
+      {"beyond 255 lower", &CharacterRow(), u"256"},
+      {"a leading zero lower", &CharacterRow(), u"065"},
+  };
+  for (const HintRow& row : rows) {
+    const RowText text = RowTextFor(*row.row, row.shown);
+    EXPECT_EQ(text.tooltip, row.row->hint) << row.name;
+    EXPECT_EQ(text.description.find(u'\n'), std::u16string::npos) << row.name;
+    EXPECT_EQ(text.description.size(), row.row->hint.size()) << row.name;
+    EXPECT_TRUE(text.announcement.empty()) << row.name;
+  }
+}
+
+struct DetailsRow {
+  const char* name;
+  const accessibility::RowRecord* row;
+  std::u16string shown;
+  std::uint8_t code;
+  std::u16string announcement_prefix;  // before the character's name
+};
+
+TEST(RowTextFor, ShowsTheCharactersDetailsOnceItShowsOne) {
+  const std::vector<DetailsRow> rows = {
+      {"letter", &CodeRow(), u"A", 65, u""},
+      {"en dash", &CodeRow(), u"\u2013", 150, u""},
+      {"null", &CodeRow(), std::u16string(1, u'\0'), 0, u""},
+      {"code of a letter", &CharacterRow(), u"65", 65, u"65, "},
+      {"code of the euro sign", &CharacterRow(), u"128", 128, u"128, "},
+      {"code zero", &CharacterRow(), u"0", 0, u"0, "},
+  };
+  for (const DetailsRow& row : rows) {
+    const RowText text = RowTextFor(*row.row, row.shown);
+    EXPECT_EQ(text.tooltip, DescribeForTooltip(row.code)) << row.name;
+    EXPECT_EQ(text.description, DescribeForSpeech(row.code)) << row.name;
+    EXPECT_EQ(text.announcement, row.announcement_prefix + NameToTell(row.code)) << row.name;
+  }
+}
+
+}  // namespace
+}  // namespace zentavo

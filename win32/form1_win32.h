@@ -1,0 +1,103 @@
+// Form1 on Windows' own toolkit: the same layout table, control names and character details as
+// the Qt window, built as a window of EDIT and BUTTON controls with its labels and lines painted.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "failure_policy.h"
+#include "gdi_font.h"
+#include "handlers.h"
+
+namespace zentavo {
+
+class Form1Win32 final : public TextBoxAccess {
+ public:
+  // Builds the window and its controls, hidden, at the DPI of the primary monitor.
+  explicit Form1Win32(HINSTANCE instance);
+  Form1Win32(const Form1Win32&) = delete;
+  Form1Win32& operator=(const Form1Win32&) = delete;
+  ~Form1Win32() override;
+
+  // Shows the window where Windows places new windows, with the focus in txtDeASCII.
+  void Show(int show_command);
+
+  // Runs `handler` on the control's notification: a text box's EN_CHANGE or the button's
+  // BN_CLICKED (a click, Space, or Enter while it has the focus).
+  void Bind(std::string_view control, std::function<void()> handler);
+  // Runs `task` once the message being handled is done, from the window's own queue.
+  void PostTask(std::function<void()> task);
+  // Shows a failure report and returns once the user has acknowledged it. Unset, nothing is
+  // shown, but what follows a report still follows.
+  void OnFailureReport(std::function<void(const FailureReport&)> show);
+  // Shows `report` once the message being handled is done, never in the middle of an edit; then
+  // ends the program with a non-zero status, or gives the focus back to its box. Once a report
+  // that ends the program is waiting, later ones are not shown.
+  void ReportAfterThisMessage(FailureReport report) noexcept;
+  void FocusBox(std::string_view box);
+  // Tab, Shift+Tab and the button's keys, as a dialog has them; true when `message` was taken.
+  bool TakeDialogMessage(MSG& message);
+  [[nodiscard]] HWND Handle() const { return window_; }
+  // Raises std::invalid_argument for a name that is none of the four text boxes.
+  [[nodiscard]] HWND BoxHandle(std::string_view box) const { return TextBoxOrThrow(box).handle; }
+
+  // Raises std::invalid_argument for a name that is none of the four text boxes. An EDIT
+  // control cannot hold U+0000: the box shows it as its picture and reads it back, but shows
+  // nothing to copy.
+  [[nodiscard]] std::u16string ReadText(std::string_view box) const override;
+  void ReplaceText(std::string_view box, std::u16string_view text) override;
+
+ private:
+  struct Control {
+    std::string_view name;
+    HWND handle = nullptr;
+    int id = 0;
+    bool holds_null = false;  // the handler wrote U+0000, which the EDIT shows as nothing
+    std::function<void()> handler;
+  };
+
+  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK TextBoxProcedure(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
+                                           UINT_PTR subclass, DWORD_PTR form);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleBoxMessage(HWND box, UINT message, WPARAM wparam, LPARAM lparam);
+  template <typename Answer>
+  LRESULT AnswerReportingFailures(Answer&& answer) noexcept;
+  void ShowWaitingReport() noexcept;
+  void HandleCommand(int id, int code);
+  void Layout(UINT dpi);
+  void ChooseFonts(HDC context);
+  void AddCutCaptionTooltips(HDC context);
+  void Paint();
+  void PaintPicture(HWND box, std::uint8_t code) const;
+  [[nodiscard]] const Control* ControlByHandle(HWND handle) const;
+  void UpdateRowDetails(std::string_view output_box);
+  [[nodiscard]] std::optional<std::uint8_t> PictureIn(HWND box) const;
+  [[nodiscard]] Control* ControlById(int id);
+  [[nodiscard]] const Control& TextBoxOrThrow(std::string_view name) const;
+  [[nodiscard]] Control& TextBoxOrThrow(std::string_view name);
+  [[nodiscard]] std::u16string TextOf(HWND control) const;
+
+  HWND window_ = nullptr;
+  HWND tooltip_ = nullptr;
+  HWND focus_ = nullptr;  // restored when the window is activated again
+  UINT dpi_ = 96;
+  GdiFont window_font_;
+  GdiFont banner_font_;
+  std::vector<Control> controls_;       // the text boxes and the button
+  const Control* replacing_ = nullptr;  // the box ReplaceText is writing
+  std::deque<std::function<void()>> tasks_;
+  std::function<void(const FailureReport&)> show_report_;
+  std::deque<FailureReport> waiting_reports_;  // shown once the current message is done
+  bool ending_ = false;                        // a report that ends the program is waiting
+};
+
+}  // namespace zentavo

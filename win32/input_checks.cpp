@@ -1,0 +1,80 @@
+#include "input_checks.h"
+
+#include <imm.h>
+
+#include <cstring>
+
+namespace zentavo {
+namespace {
+
+// Closed again however the reading ends, so no other program is left locked out of it.
+class OpenedClipboard {
+ public:
+  explicit OpenedClipboard(HWND owner) : open_(OpenClipboard(owner) != 0) {}
+  OpenedClipboard(const OpenedClipboard&) = delete;
+  OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+  ~OpenedClipboard() {
+    if (open_) CloseClipboard();
+  }
+  [[nodiscard]] bool is_open() const { return open_; }
+
+ private:
+  bool open_;
+};
+
+class LockedBlock {
+ public:
+  explicit LockedBlock(HANDLE block) : block_(block), start_(GlobalLock(block)) {}
+  LockedBlock(const LockedBlock&) = delete;
+  LockedBlock& operator=(const LockedBlock&) = delete;
+  ~LockedBlock() {
+    if (start_ != nullptr) GlobalUnlock(block_);
+  }
+  [[nodiscard]] const void* get() const { return start_; }
+
+ private:
+  HANDLE block_;
+  const void* start_;
+};
+
+}  // namespace
+
+std::u16string TextWithinBlock(const void* block, std::size_t bytes) {
+  std::u16string text(bytes / sizeof(char16_t), u'\0');
+  if (!text.empty()) std::memcpy(text.data(), block, text.size() * sizeof(char16_t));
+  text.resize(std::u16string_view(text.c_str()).size());  // up to the first terminator
+  return text;
+}
+
+std::u16string_view FirstLineOf(std::u16string_view text) {
+  const std::size_t line_feed = text.find(u'\n');
+  if (line_feed == std::u16string_view::npos) return text;
+  std::u16string_view line = text.substr(0, line_feed);
+  if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
+  return line;
+}
+
+std::optional<std::u16string> ClipboardText(HWND owner) {
+  const OpenedClipboard clipboard(owner);
+  if (!clipboard.is_open()) return std::nullopt;
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (data == nullptr) return std::nullopt;
+  const LockedBlock block(data);
+  if (block.get() == nullptr) return std::nullopt;
+  return TextWithinBlock(block.get(), GlobalSize(data));
+}
+
+std::optional<std::u16string> CompositionResult(HIMC context,
+                                                CompositionStringReader read_composition_string) {
+  const LONG bytes = read_composition_string(context, GCS_RESULTSTR, nullptr, 0);
+  if (bytes < 0) return std::nullopt;
+  std::u16string result(static_cast<std::size_t>(bytes) / sizeof(char16_t), u'\0');
+  const LONG room = static_cast<LONG>(result.size() * sizeof(char16_t));
+  const LONG written =
+      read_composition_string(context, GCS_RESULTSTR, result.data(), static_cast<DWORD>(room));
+  if (written < 0 || written > room) return std::nullopt;
+  result.resize(static_cast<std::size_t>(written) / sizeof(char16_t));
+  return result;
+}
+
+}  // namespace zentavo
