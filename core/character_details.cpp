@@ -1,8 +1,11 @@
 #include "character_details.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>
+#include <iterator>
+#include <vector>
 
 #include "windows1252.h"
 
@@ -19,7 +22,30 @@ constexpr std::array<CharacterNames, 256> kCharacterNames = {{
 #include "character_names.inc"
 }};
 
+struct HtmlReference {
+  char16_t character;
+  std::string_view name;
+};
+
+// Sorted by character; made at build time from HTML5's list of named references.
+constexpr HtmlReference kHtmlReferences[] = {
+#include "html_references.inc"
+};
+
 std::u16string Widen(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
+
+// One to three bytes: every character of the code page is in the Basic Multilingual Plane.
+std::vector<std::uint8_t> Utf8Of(char16_t character) {
+  const unsigned value = character;
+  if (value < 0x80) return {static_cast<std::uint8_t>(value)};
+  if (value < 0x800) {
+    return {static_cast<std::uint8_t>(0xC0 | value >> 6),
+            static_cast<std::uint8_t>(0x80 | (value & 0x3F))};
+  }
+  return {static_cast<std::uint8_t>(0xE0 | value >> 12),
+          static_cast<std::uint8_t>(0x80 | (value >> 6 & 0x3F)),
+          static_cast<std::uint8_t>(0x80 | (value & 0x3F))};
+}
 
 std::string ToBase(std::uint8_t code, int base) {
   std::array<char, 8> digits{};
@@ -37,6 +63,16 @@ std::u16string KeystrokeLine(std::uint8_t code, const CharacterDetails& details)
   return keystroke.empty() ? std::u16string() : u"Windows: " + Widen(keystroke);
 }
 
+std::u16string Utf8Line(const CharacterDetails& details, std::u16string_view separator) {
+  std::u16string line = u"UTF-8: " + Widen(Utf8Bytes(details.character));
+  const std::u16string misread = Utf8ReadAsWindows1252(details.character);
+  if (misread != std::u16string(1, details.character)) {
+    line += separator;
+    line += u"read as Windows-1252: " + misread;
+  }
+  return line;
+}
+
 std::u16string Describe(std::uint8_t code, std::u16string_view separator,
                         std::u16string_view line_break) {
   const CharacterDetails details = DetailsOfCode(code);
@@ -52,6 +88,10 @@ std::u16string Describe(std::uint8_t code, std::u16string_view separator,
   if (!keystroke.empty()) {
     text += line_break;
     text += keystroke;
+  }
+  if (details.is_defined) {
+    text += line_break;
+    text += Utf8Line(details, separator);
   }
   return text;
 }
@@ -82,6 +122,49 @@ std::string CodePointNotation(char16_t character) {
 std::string HexadecimalNotation(std::uint8_t code) { return "&H" + ToBase(code, 16); }
 
 std::string OctalNotation(std::uint8_t code) { return "&O" + ToBase(code, 8); }
+
+std::string Utf8Bytes(char16_t character) {
+  std::string bytes;
+  for (const std::uint8_t byte : Utf8Of(character)) {
+    if (!bytes.empty()) bytes += ' ';
+    std::array<char, 4> text{};
+    std::snprintf(text.data(), text.size(), "%02X", static_cast<unsigned>(byte));
+    bytes += text.data();
+  }
+  return bytes;
+}
+
+std::u16string Utf8ReadAsWindows1252(char16_t character) {
+  std::u16string misread;
+  for (const std::uint8_t byte : Utf8Of(character)) misread += CharacterForCode(byte);
+  return misread;
+}
+
+std::string_view HtmlNamedReference(char16_t character) {
+  const auto* found = std::lower_bound(
+      std::begin(kHtmlReferences), std::end(kHtmlReferences), character,
+      [](const HtmlReference& each, char16_t wanted) { return each.character < wanted; });
+  return found != std::end(kHtmlReferences) && found->character == character ? found->name
+                                                                             : std::string_view();
+}
+
+std::vector<std::u16string> CopyForms(std::uint8_t code) {
+  const CharacterDetails details = DetailsOfCode(code);
+  std::vector<std::u16string> forms = {Widen(std::to_string(code)),
+                                       Widen(HexadecimalNotation(code))};
+  if (!details.is_defined) return forms;
+  const unsigned code_point = details.character;
+  const std::u16string numeric = u"&#" + Widen(std::to_string(code_point)) + u";";
+  const std::string_view named = HtmlNamedReference(details.character);
+  std::array<char, 8> escape{};
+  std::snprintf(escape.data(), escape.size(), "\\u%04X", code_point);
+  for (std::u16string form : {Widen(CodePointNotation(details.character)),
+                              named.empty() ? numeric : Widen(named), numeric, Widen(escape.data()),
+                              Widen(Utf8Bytes(details.character)), Widen(AltKeystroke(code))}) {
+    if (!form.empty() && form != forms.back()) forms.push_back(std::move(form));
+  }
+  return forms;
+}
 
 std::string AltKeystroke(std::uint8_t code) {
   const CharacterDetails details = DetailsOfCode(code);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zentavo {
 
@@ -28,6 +29,25 @@ struct CharacterDetails {
 // "&H96" and "&O226": the code as the upper row reads it back.
 [[nodiscard]] std::string HexadecimalNotation(std::uint8_t code);
 [[nodiscard]] std::string OctalNotation(std::uint8_t code);
+// "E2 80 93": the character's UTF-8 bytes in hexadecimal, a space between each two.
+[[nodiscard]] std::string Utf8Bytes(char16_t character);
+
+// What the character's UTF-8 bytes show when they are wrongly read as Windows-1252 text, as
+// UTF-8 does in a program that takes it for this code page: "â€“" for the en
+// dash. The character itself for ASCII, whose UTF-8 is its own code.
+[[nodiscard]] std::u16string Utf8ReadAsWindows1252(char16_t character);
+
+// "&ndash;": the named reference HTML gives the character; empty where it gives none.
+[[nodiscard]] std::string_view HtmlNamedReference(char16_t character);
+
+// Every form "Copy as" offers for the code, in order, each exactly as it is copied: "150",
+// "&H96", "U+2013", "&ndash;", "&#8211;", "\u2013", "E2 80 93", "Alt+0150". The named
+// reference falls back to the numeric one where HTML names none, and a form the same as the
+// one before it is given once. What does not exist is left out: the keystroke where Windows
+// has none, and every form of the character itself for the five codes Windows-1252 leaves
+// undefined.
+[[nodiscard]] std::vector<std::u16string> CopyForms(std::uint8_t code);
+
 // "Alt+0150", the keystroke that types the character on Windows; empty for control codes and
 // undefined codes, which no keystroke types.
 [[nodiscard]] std::string AltKeystroke(std::uint8_t code);
@@ -45,6 +65,8 @@ struct CharacterDetails {
 //   EN DASH
 //   150 · &H96 · &O226 · U+2013
 //   Windows: Alt+0150
+//   UTF-8: E2 80 93 · read as Windows-1252: â€“
+// (the misreading only where it differs from the character; no UTF-8 for an undefined code).
 [[nodiscard]] std::u16string DescribeForTooltip(std::uint8_t code);
 // The same in one line for a screen reader, with commas where a reader would pause.
 [[nodiscard]] std::u16string DescribeForSpeech(std::uint8_t code);

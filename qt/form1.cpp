@@ -22,6 +22,8 @@
 #include "application_icon.h"
 #include "caption_fitting.h"
 #include "character_pictures.h"
+#include "code_stepping.h"
+#include "copy_as.h"
 #include "focus_order.h"
 #include "layout_table.h"
 #include "qt_text.h"
@@ -110,11 +112,14 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
         control = CreateLabel(record, this);
         labels.push_back(static_cast<QLabel*>(control));
         break;
-      case ControlKind::TextBox:
+      case ControlKind::TextBox: {
         control = CreateTextBox(record, this);
-        *std::find(text_boxes_.begin(), text_boxes_.end(), nullptr) =
-            static_cast<QLineEdit*>(control);
+        auto* box = static_cast<zentavo::TextBox*>(control);
+        box->SetCopyAsForms([this, name = record.name] { return CopyAsForms(name, *this); });
+        box->SetCodeStepping(record.name == kSteppingBox);
+        *std::find(text_boxes_.begin(), text_boxes_.end(), nullptr) = box;
         break;
+      }
       case ControlKind::PushButton:
         control = CreatePushButton(record, this);
         exit_button_ = static_cast<QPushButton*>(control);

@@ -21,8 +21,13 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <optional>
+#include <utility>
 
+#include "code_stepping.h"
+#include "copy_as.h"
 #include "line_edit_internals.h"
+#include "qt_text.h"
 
 namespace zentavo {
 namespace {
@@ -182,6 +187,32 @@ void TextBox::FollowCursor() {
 }
 
 bool TextBox::EditForKey(QKeyEvent* event) {
+  if (code_stepping_ && (event->modifiers() & ~Qt::KeypadModifier) == 0) {
+    std::optional<StepKey> key;
+    switch (event->key()) {
+      case Qt::Key_Up:
+        key = StepKey::Up;
+        break;
+      case Qt::Key_Down:
+        key = StepKey::Down;
+        break;
+      case Qt::Key_PageUp:
+        key = StepKey::PageUp;
+        break;
+      case Qt::Key_PageDown:
+        key = StepKey::PageDown;
+        break;
+      default:
+        break;
+    }
+    if (key) {
+      // At either end nothing changes, and the key is taken all the same.
+      if (const auto stepped = SteppedCodeText(ToU16View(text()), StepOf(*key))) {
+        Replace(0, text().size(), ToQString(*stepped));
+      }
+      return true;
+    }
+  }
   if (event == QKeySequence::Undo) {
     Undo();
   } else if (event == QKeySequence::Redo) {
@@ -254,7 +285,21 @@ void TextBox::contextMenuEvent(QContextMenuEvent* event) {
   menu->addSeparator();
   add("Select All", QKeySequence::SelectAll, selectionLength() < text().size(),
       &TextBox::selectAll);
+  const std::vector<std::u16string> forms =
+      copy_as_forms_ ? copy_as_forms_() : std::vector<std::u16string>();
+  if (!forms.empty()) {
+    menu->addSeparator();
+    QMenu* copy_as = menu->addMenu(ToQString(kCopyAsMenuTitle));
+    for (const std::u16string& form : forms) {
+      connect(copy_as->addAction(ToQString(MenuEntryText(form))), &QAction::triggered, this,
+              [copied = ToQString(form)] { QGuiApplication::clipboard()->setText(copied); });
+    }
+  }
   menu->popup(event->globalPos());
+}
+
+void TextBox::SetCopyAsForms(std::function<std::vector<std::u16string>()> forms) {
+  copy_as_forms_ = std::move(forms);
 }
 
 void TextBox::mouseReleaseEvent(QMouseEvent* event) {

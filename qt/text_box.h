@@ -6,6 +6,10 @@
 #include <QLineEdit>
 #include <QString>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "edit_history.h"
 
 namespace zentavo {
@@ -49,6 +53,13 @@ class TextBox final : public QLineEdit {
   [[nodiscard]] bool CanRedo() const { return history_.CanRedo(); }
   [[nodiscard]] const EditHistory& History() const { return history_; }
 
+  // The forms the context menu's "Copy as" group offers, asked each time the menu opens; the
+  // group shows only while there are any.
+  void SetCopyAsForms(std::function<std::vector<std::u16string>()> forms);
+  // Up, Down, Page Up and Page Down step the code the box holds (SteppedCodeText), each step
+  // one edit; otherwise they keep the toolkit's meaning.
+  void SetCodeStepping(bool on) { code_stepping_ = on; }
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
@@ -78,6 +89,8 @@ class TextBox final : public QLineEdit {
   bool showing_ = false;        // inside ShowText: the change is recorded already
   bool toolkit_edit_ = false;   // textEdited came; textChanged for the same edit follows
   bool drag_taken_ = false;     // whether the drag now over the box carries a text it takes
+  bool code_stepping_ = false;
+  std::function<std::vector<std::u16string>()> copy_as_forms_;
 };
 
 }  // namespace zentavo

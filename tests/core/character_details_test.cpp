@@ -30,29 +30,34 @@ INSTANTIATE_TEST_SUITE_P(
     Details, DescribeForTooltipGives,
     testing::Values(
         TooltipRow{"EnDash", 150,
-                   u"EN DASH\n150 \u00B7 &H96 \u00B7 &O226 \u00B7 U+2013\nWindows: Alt+0150"},
+                   u"EN DASH\n150 \u00B7 &H96 \u00B7 &O226 \u00B7 U+2013\nWindows: Alt+0150\n"
+                   u"UTF-8: E2 80 93 \u00B7 read as Windows-1252: \u00E2\u20AC\u201C"},
         TooltipRow{"LetterA", 65,
                    u"LATIN CAPITAL LETTER A\n65 \u00B7 &H41 \u00B7 &O101 \u00B7 U+0041\nWindows: "
-                   u"Alt+0065"},
+                   u"Alt+0065\nUTF-8: 41"},
         TooltipRow{"Null", 0,
                    u"NULL\n0 \u00B7 &H0 \u00B7 &O0 \u00B7 U+0000\nControl character / Caractere de "
-                   u"controle"},
+                   u"controle\nUTF-8: 00"},
         TooltipRow{"LineFeed", 10,
                    u"LINE FEED (LF)\n10 \u00B7 &HA \u00B7 &O12 \u00B7 U+000A\nControl character / "
-                   u"Caractere de controle"},
+                   u"Caractere de controle\nUTF-8: 0A"},
         TooltipRow{"Undefined", 129,
                    u"Undefined in Windows-1252 / N\u00E3o definido no Windows-1252\n129 \u00B7 "
                    u"&H81 \u00B7 &O201 \u00B7 U+0081"},
         TooltipRow{
             "NoBreakSpace", 160,
-            u"NO-BREAK SPACE\n160 \u00B7 &HA0 \u00B7 &O240 \u00B7 U+00A0\nWindows: Alt+0160"},
+            u"NO-BREAK SPACE\n160 \u00B7 &HA0 \u00B7 &O240 \u00B7 U+00A0\nWindows: Alt+0160\n"
+            u"UTF-8: C2 A0 \u00B7 read as Windows-1252: \u00C2\u00A0"},
         TooltipRow{"LastCode", 255,
                    u"LATIN SMALL LETTER Y WITH DIAERESIS\n255 \u00B7 &HFF \u00B7 &O377 \u00B7 "
-                   u"U+00FF\nWindows: Alt+0255"}),
+                   u"U+00FF\nWindows: Alt+0255\nUTF-8: C3 BF \u00B7 read as Windows-1252: "
+                   u"\u00C3\u00BF"}),
     testing_support::RowName());
 
 TEST(DescribeForSpeech, IsTheTooltipInOneLine) {
-  EXPECT_EQ(DescribeForSpeech(150), u"EN DASH, 150, &H96, &O226, U+2013, Windows: Alt+0150");
+  EXPECT_EQ(DescribeForSpeech(150),
+            u"EN DASH, 150, &H96, &O226, U+2013, Windows: Alt+0150, UTF-8: E2 80 93, read as "
+            u"Windows-1252: \u00E2\u20AC\u201C");
 }
 
 // The upper row reads its notations back: every code's &H and &O forms denote the code.

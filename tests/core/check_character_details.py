@@ -1,11 +1,35 @@
 """Checks the code page and the character details of all 256 codes against Python's own
-cp1252 codec and unicodedata module, which share no data with Zentavo's build.
+cp1252 codec, UTF-8 codec and unicodedata module, which share no data with Zentavo's build, and
+the named references of "Copy as" against the html module's own unescaping.
 
 usage: check_character_details.py DUMP_PROGRAM
 """
+import html
+import html.entities
 import subprocess
 import sys
 import unicodedata
+
+
+def as_windows1252(byte):
+    """What Windows reads a byte as: cp1252, and the C1 control of the same value for the five
+    bytes the code page leaves undefined (which Python's codec refuses)."""
+    try:
+        return bytes([byte]).decode("cp1252")
+    except UnicodeDecodeError:
+        return chr(byte)
+
+
+def expected_forms(code, character, defined, keystroke, named):
+    forms = [str(code), f"&H{code:X}"]
+    if defined:
+        numeric = f"&#{ord(character)};"
+        utf8 = character.encode("utf-8").hex(" ").upper()
+        for form in (f"U+{ord(character):04X}", named or numeric, numeric,
+                     f"\\u{ord(character):04X}", utf8, keystroke):
+            if form and form != forms[-1]:
+                forms.append(form)
+    return forms
 
 
 def resolves_to(name, character):
@@ -16,7 +40,8 @@ def resolves_to(name, character):
 
 
 def faults_of(row):
-    code, code_point, defined, control, name, abbreviation, keystroke, hexadecimal, octal = row
+    (code, code_point, defined, control, name, abbreviation, keystroke, hexadecimal, octal,
+     utf8, misread, forms) = row
     code = int(code)
     character = chr(int(code_point, 16))
     try:
@@ -49,16 +74,37 @@ def faults_of(row):
         faults.append(f"keystroke {keystroke!r}, expected {wanted_keystroke!r}")
     if hexadecimal != f"&H{code:X}" or octal != f"&O{code:o}":
         faults.append(f"notations {hexadecimal} {octal}")
+    encoded = character.encode("utf-8")
+    if utf8 != encoded.hex(" ").upper():
+        faults.append(f"UTF-8 {utf8!r}, Python gives {encoded.hex(' ').upper()!r}")
+    wanted_misread = " ".join(f"{ord(as_windows1252(byte)):04X}" for byte in encoded)
+    if misread != wanted_misread:
+        faults.append(f"misread as Windows-1252 {misread!r}, expected {wanted_misread!r}")
+    forms = forms.split("\x1f")
+    named = next((form for form in forms if form.endswith(";") and not form.startswith("&#")), "")
+    if named:
+        if html.unescape(named) != character:
+            faults.append(f"{named} is not the character's named reference")
+        familiar = html.entities.codepoint2name.get(ord(character))
+        if familiar and named != f"&{familiar};":
+            faults.append(f"{named} where HTML 4 names it &{familiar};")
+    elif expected is not None and ord(character) in html.entities.codepoint2name:
+        faults.append("no named reference where HTML has one")
+    wanted_forms = expected_forms(code, character, expected is not None, wanted_keystroke, named)
+    if forms != wanted_forms:
+        faults.append(f"copy forms {forms}, expected {wanted_forms}")
     return [f"code {code}: {fault}" for fault in faults]
 
 
 def main():
-    output = subprocess.run([sys.argv[1]], capture_output=True, text=True, check=True).stdout
+    output = subprocess.run([sys.argv[1]], capture_output=True, text=True, check=True,
+                            encoding="utf-8").stdout
     rows = [line.split("\t") for line in output.splitlines()]
     faults = [] if len(rows) == 256 else [f"{len(rows)} rows, not 256"]
     for row in rows:
         faults += faults_of(row)
-    print("\n".join(faults) if faults else f"all {len(rows)} codes agree with Python's data")
+    print("\n".join(faults) if faults else
+          f"all {len(rows)} codes agree with Python's data, {len(rows) * 12} facts in all")
     return 1 if faults else 0
 
 

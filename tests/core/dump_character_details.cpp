@@ -1,5 +1,5 @@
-// Prints what Zentavo knows of each code, one tab-separated line per code, for the oracle
-// check in check_character_details.py.
+// Prints what Zentavo knows of each code, one tab-separated line per code in UTF-8, for the
+// oracle check in check_character_details.py.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -7,15 +7,56 @@
 #include "character_details.h"
 #include "windows1252.h"
 
+namespace {
+
+std::string Utf8(std::u16string_view text) {
+  std::string bytes;
+  for (const char16_t character : text) {
+    const unsigned value = character;
+    if (value < 0x80) {
+      bytes += static_cast<char>(value);
+    } else if (value < 0x800) {
+      bytes += static_cast<char>(0xC0 | value >> 6);
+      bytes += static_cast<char>(0x80 | (value & 0x3F));
+    } else {
+      bytes += static_cast<char>(0xE0 | value >> 12);
+      bytes += static_cast<char>(0x80 | (value >> 6 & 0x3F));
+      bytes += static_cast<char>(0x80 | (value & 0x3F));
+    }
+  }
+  return bytes;
+}
+
+// "00E2 20AC 201C": the misread text may hold tabs and line feeds, which the line cannot.
+std::string CodePoints(std::u16string_view text) {
+  std::string points;
+  for (const char16_t character : text) {
+    char point[8];
+    std::snprintf(point, sizeof point, points.empty() ? "%04X" : " %04X",
+                  static_cast<unsigned>(character));
+    points += point;
+  }
+  return points;
+}
+
+}  // namespace
+
 int main() {
   for (unsigned code = 0; code < 256; ++code) {
     const auto byte = static_cast<std::uint8_t>(code);
     const zentavo::CharacterDetails details = zentavo::DetailsOfCode(byte);
-    std::printf("%u\t%04X\t%d\t%d\t%.*s\t%.*s\t%s\t%s\t%s\n", code,
+    const char16_t character = zentavo::CharacterForCode(byte);
+    std::string forms;
+    for (const std::u16string& form : zentavo::CopyForms(byte)) {
+      if (!forms.empty()) forms += '\x1f';
+      forms += Utf8(form);
+    }
+    std::printf("%u\t%04X\t%d\t%d\t%.*s\t%.*s\t%s\t%s\t%s\t%s\t%s\t%s\n", code,
                 static_cast<unsigned>(zentavo::CharacterForCode(byte)), details.is_defined,
                 details.is_control, static_cast<int>(details.name.size()), details.name.data(),
                 static_cast<int>(details.abbreviation.size()), details.abbreviation.data(),
                 zentavo::AltKeystroke(byte).c_str(), zentavo::HexadecimalNotation(byte).c_str(),
-                zentavo::OctalNotation(byte).c_str());
+                zentavo::OctalNotation(byte).c_str(), zentavo::Utf8Bytes(character).c_str(),
+                CodePoints(zentavo::Utf8ReadAsWindows1252(character)).c_str(), forms.c_str());
   }
 }

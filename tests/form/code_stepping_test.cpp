@@ -1,0 +1,51 @@
+#include "code_stepping.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zentavo {
+namespace {
+
+struct StepRow {
+  const char* name;
+  std::u16string text;
+  StepKey key;
+  std::optional<std::u16string> stepped;
+};
+
+TEST(SteppedCodeText, StepsWithinTheCodesInTheNotationTheTextWasIn) {
+  const std::vector<StepRow> rows = {
+      {"decimal up", u"65", StepKey::Up, u"66"},
+      {"decimal down", u"65", StepKey::Down, u"64"},
+      {"page up", u"65", StepKey::PageUp, u"81"},
+      {"page down", u"65", StepKey::PageDown, u"49"},
+      {"hexadecimal", u"&H41", StepKey::Up, u"&H42"},
+      {"hexadecimal in small letters", u"&h4f", StepKey::Up, u"&H50"},
+      {"octal", u"&O101", StepKey::Up, u"&O102"},
+      {"octal down past a digit", u"&O100", StepKey::Down, u"&O77"},
+      {"blanks before the prefix", u" &H41", StepKey::Down, u"&H40"},
+      {"no number counts as 0", u"", StepKey::Up, u"1"},
+      {"words count as 0", u"abc", StepKey::PageUp, u"16"},
+      {"a fraction rounds first", u"65.5", StepKey::Up, u"67"},
+      {"a half rounds to even", u"64.5", StepKey::Up, u"65"},
+      {"an exponent", u"1e2", StepKey::Up, u"101"},
+      {"stops at 255", u"255", StepKey::Up, std::nullopt},
+      {"stops at 255 in hexadecimal", u"&HFF", StepKey::PageUp, std::nullopt},
+      {"a page stops at 255", u"250", StepKey::PageUp, u"255"},
+      {"stops at 0", u"0", StepKey::Down, std::nullopt},
+      {"a page stops at 0", u"&H5", StepKey::PageDown, u"&H0"},
+      {"beyond the codes comes back in", u"300", StepKey::Up, u"255"},
+      {"below the codes comes back in", u"-5", StepKey::Down, u"0"},
+      {"too large to read", u"&H1FFFFFFFF", StepKey::Up, u"1"},
+      {"leading zeros are rewritten", u"065", StepKey::Up, u"66"},
+  };
+  for (const StepRow& row : rows) {
+    EXPECT_EQ(SteppedCodeText(row.text, StepOf(row.key)), row.stepped) << row.name;
+  }
+}
+
+}  // namespace
+}  // namespace zentavo

@@ -1,0 +1,57 @@
+#include "copy_as.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "control_names.h"
+#include "handlers.h"
+
+namespace zentavo {
+namespace {
+
+class BoxesInMemory : public TextBoxAccess {
+ public:
+  std::u16string ReadText(std::string_view box) const override {
+    return texts.at(std::string(box));
+  }
+  void ReplaceText(std::string_view box, std::u16string_view text) override {
+    texts.at(std::string(box)) = text;
+  }
+  std::map<std::string, std::u16string> texts{{"txtDeASCII", u"150"},
+                                              {"txtParaCar", u"\u2013"},
+                                              {"txtDeCar", u""},
+                                              {"txtParaASCII", u"txtParaASCII"}};
+};
+
+using Forms = std::vector<std::u16string>;
+
+TEST(CopyAsForms, AreTheRowsCharactersFormsInEitherOfItsBoxes) {
+  BoxesInMemory boxes;
+  const Forms en_dash = {u"150",     u"&H96",    u"U+2013",   u"&ndash;",
+                         u"&#8211;", u"\\u2013", u"E2 80 93", u"Alt+0150"};
+  EXPECT_EQ(CopyAsForms(control_names::kCodeInput, boxes), en_dash);
+  EXPECT_EQ(CopyAsForms(control_names::kCharacterOutput, boxes), en_dash);
+  EXPECT_EQ(CopyAsForms(control_names::kCharacterInput, boxes), Forms{}) << "the row is empty";
+  EXPECT_EQ(CopyAsForms(control_names::kCodeOutput, boxes), Forms{});
+  EXPECT_EQ(CopyAsForms(control_names::kExitButton, boxes), Forms{});
+
+  boxes.texts["txtParaCar"] = std::u16string(1, u'\0');
+  boxes.texts["txtParaASCII"] = u"129";
+  EXPECT_EQ(CopyAsForms(control_names::kCharacterOutput, boxes),
+            (Forms{u"0", u"&H0", u"U+0000", u"&#0;", u"\\u0000", u"00"}))
+      << "code 0 has every form but a keystroke, though an EDIT cannot hold it";
+  EXPECT_EQ(CopyAsForms(control_names::kCharacterInput, boxes), (Forms{u"129", u"&H81"}))
+      << "an undefined code has only its code";
+}
+
+TEST(MenuEntryText, DoublesTheAmpersands) {
+  EXPECT_EQ(MenuEntryText(u"&ndash;"), u"&&ndash;");
+  EXPECT_EQ(MenuEntryText(u"&#38;&H26"), u"&&#38;&&H26");
+  EXPECT_EQ(MenuEntryText(u"U+2013"), u"U+2013");
+}
+
+}  // namespace
+}  // namespace zentavo
