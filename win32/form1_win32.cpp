@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <imm.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +15,9 @@
 #include "caption_fit.h"
 #include "character_details.h"
 #include "character_picture.h"
+#include "code_stepping.h"
 #include "control_names.h"
+#include "copy_as.h"
 #include "focus_order.h"
 #include "input_checks.h"
 #include "layout_table.h"
@@ -114,6 +117,56 @@ int CaptionWidth(HDC context, HFONT font, std::u16string_view caption) {
   SelectObject(context, previous);
   return size.cx;
 }
+
+// The keys that step txtDeASCII's code, pressed alone.
+std::optional<StepKey> StepKeyOf(WPARAM key) {
+  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0 || GetKeyState(VK_SHIFT) < 0) {
+    return std::nullopt;
+  }
+  switch (key) {
+    case VK_UP:
+      return StepKey::Up;
+    case VK_DOWN:
+      return StepKey::Down;
+    case VK_PRIOR:
+      return StepKey::PageUp;
+    case VK_NEXT:
+      return StepKey::PageDown;
+    default:
+      return std::nullopt;
+  }
+}
+
+void PutOnClipboard(HWND owner, std::u16string_view text) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+  if (block == nullptr) return;
+  auto* characters = static_cast<char16_t*>(GlobalLock(block));
+  std::copy(text.begin(), text.end(), characters);
+  characters[text.size()] = u'\0';
+  GlobalUnlock(block);
+  if (OpenClipboard(owner)) {
+    EmptyClipboard();
+    if (SetClipboardData(CF_UNICODETEXT, block) != nullptr) block = nullptr;  // the system's now
+    CloseClipboard();
+  }
+  if (block != nullptr) GlobalFree(block);
+}
+
+// A popup menu, destroyed with everything in it however the menu ends.
+class PopupMenu {
+ public:
+  PopupMenu() : menu_(CreatePopupMenu()) {}
+  PopupMenu(const PopupMenu&) = delete;
+  PopupMenu& operator=(const PopupMenu&) = delete;
+  ~PopupMenu() { DestroyMenu(menu_); }
+  [[nodiscard]] HMENU get() const { return menu_; }
+
+ private:
+  HMENU menu_;
+};
+
+// The edit box's own items, in the words and order of the Qt boxes' menu.
+enum MenuCommand : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll, kFirstCopyAs = 100 };
 
 }  // namespace
 
@@ -316,6 +369,20 @@ void Form1Win32::ShowWaitingReport() noexcept {
 LRESULT Form1Win32::HandleBoxMessage(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
   // Anything that would bring in a character outside Windows-1252 is refused whole.
   switch (message) {
+    case WM_KEYDOWN:
+      if (const std::optional<StepKey> key = StepKeyOf(wparam); key && StepsCode(box)) {
+        // At either end nothing changes, and the key is taken all the same.
+        if (const auto stepped = SteppedCodeText(TextOf(box), StepOf(*key))) {
+          const std::wstring text = Wide(*stepped);
+          SendMessageW(box, EM_SETSEL, 0, -1);
+          SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+        }
+        return 0;
+      }
+      break;
+    case WM_CONTEXTMENU:
+      ShowContextMenu(box, lparam);
+      return 0;
     case WM_CHAR:
       if (wparam == 0x01) {  // Ctrl+A selects all, as in the Qt boxes; not every EDIT does it
         SendMessageW(box, EM_SETSEL, 0, -1);
@@ -368,6 +435,79 @@ LRESULT Form1Win32::HandleBoxMessage(HWND box, UINT message, WPARAM wparam, LPAR
       break;
   }
   return DefSubclassProc(box, message, wparam, lparam);
+}
+
+bool Form1Win32::StepsCode(HWND box) const {
+  const Control* control = ControlByHandle(box);
+  return control != nullptr && control->name == kSteppingBox;
+}
+
+// The box's own menu rather than the EDIT's, which has no room for the Copy as group; its items
+// are the EDIT's, each done by the message the EDIT's would send.
+void Form1Win32::ShowContextMenu(HWND box, LPARAM where) {
+  const Control* control = ControlByHandle(box);
+  if (control == nullptr) return;
+  POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+  if (at.x == -1 && at.y == -1) {  // from the keyboard: at the box's top left corner
+    at = {0, 0};
+    ClientToScreen(box, &at);
+  }
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const bool selected = start != end;
+  const auto length = static_cast<DWORD>(GetWindowTextLengthW(box));
+  const auto item = [](HMENU menu, UINT command, const wchar_t* text, bool enabled) {
+    AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), command, text);
+  };
+  const PopupMenu menu;
+  item(menu.get(), kUndo, L"&Undo\tCtrl+Z", SendMessageW(box, EM_CANUNDO, 0, 0) != 0);
+  AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+  item(menu.get(), kCut, L"Cu&t\tCtrl+X", selected);
+  item(menu.get(), kCopy, L"&Copy\tCtrl+C", selected);
+  item(menu.get(), kPaste, L"&Paste\tCtrl+V", IsClipboardFormatAvailable(CF_UNICODETEXT) != 0);
+  item(menu.get(), kDelete, L"Delete", selected);
+  AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+  item(menu.get(), kSelectAll, L"Select All\tCtrl+A", length > 0 && end - start < length);
+  const std::vector<std::u16string> forms = CopyAsForms(control->name, *this);
+  if (!forms.empty()) {
+    HMENU copy_as = CreatePopupMenu();  // the menu destroys it with itself
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+      const std::wstring text = Wide(MenuEntryText(forms[i]));
+      AppendMenuW(copy_as, MF_STRING, kFirstCopyAs + i, text.c_str());
+    }
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    const std::wstring title = Wide(kCopyAsMenuTitle);
+    AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(copy_as), title.c_str());
+  }
+  SetFocus(box);
+  const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+      menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, box, nullptr));
+  switch (chosen) {
+    case kUndo:
+      SendMessageW(box, WM_UNDO, 0, 0);
+      break;
+    case kCut:
+      SendMessageW(box, WM_CUT, 0, 0);
+      break;
+    case kCopy:
+      SendMessageW(box, WM_COPY, 0, 0);
+      break;
+    case kPaste:
+      SendMessageW(box, WM_PASTE, 0, 0);
+      break;
+    case kDelete:
+      SendMessageW(box, WM_CLEAR, 0, 0);
+      break;
+    case kSelectAll:
+      SendMessageW(box, EM_SETSEL, 0, -1);
+      break;
+    default:
+      if (chosen >= kFirstCopyAs && chosen - kFirstCopyAs < forms.size()) {
+        PutOnClipboard(window_, forms[chosen - kFirstCopyAs]);
+      }
+      break;
+  }
 }
 
 LRESULT Form1Win32::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -79,6 +79,8 @@ class Form1Win32 final : public TextBoxAccess {
   void Paint();
   void PaintPicture(HWND box, std::uint8_t code) const;
   [[nodiscard]] const Control* ControlByHandle(HWND handle) const;
+  [[nodiscard]] bool StepsCode(HWND box) const;
+  void ShowContextMenu(HWND box, LPARAM where);
   void UpdateRowDetails(std::string_view output_box);
   [[nodiscard]] std::optional<std::uint8_t> PictureIn(HWND box) const;
   [[nodiscard]] Control* ControlById(int id);

@@ -19,6 +19,7 @@
 #include "control_names.h"
 #include "failure_policy.h"
 #include "form1_win32.h"
+#include "handlers.h"
 #include "input_checks.h"
 
 namespace {
@@ -253,6 +254,48 @@ TEST_F(Form1Win32Input, AHandlersFailureIsReportedOnceTheEditIsDone) {
   EXPECT_EQ(PumpUntilQuit(), EXIT_FAILURE);
   EXPECT_EQ(reported_, UnexpectedFailureReport(u"the handler failed").details)
       << "only the first failure is reported";
+}
+
+struct StepRow {
+  const char* name;
+  std::u16string before;
+  WPARAM key;
+  std::u16string after;
+};
+
+TEST_F(Form1Win32Input, ArrowKeysStepTheCodeInTxtDeASCIIAsOneEditOfTheBox) {
+  int conversions = 0;
+  form_.Bind(control_names::kCodeInput, [&] {
+    ++conversions;
+    CodeToCharacterHandler(form_);
+  });
+  const std::vector<StepRow> rows = {
+      {"up", u"65", VK_UP, u"66"},          {"down", u"65", VK_DOWN, u"64"},
+      {"page up", u"65", VK_PRIOR, u"81"},  {"page down", u"&H41", VK_NEXT, u"&H31"},
+      {"octal", u"&O101", VK_UP, u"&O102"}, {"stops at 255", u"255", VK_UP, u"255"},
+      {"stops at 0", u"0", VK_DOWN, u"0"},
+  };
+  HWND box = form_.BoxHandle(control_names::kCodeInput);
+  for (const StepRow& row : rows) {
+    form_.ReplaceText(control_names::kCodeInput, row.before);
+    conversions = 0;
+    SendMessageW(box, WM_KEYDOWN, row.key, 0);
+    EXPECT_EQ(form_.ReadText(control_names::kCodeInput), row.after) << row.name;
+    EXPECT_EQ(conversions, row.before == row.after ? 0 : 1) << row.name;
+  }
+  form_.ReplaceText(control_names::kCodeInput, u"65");
+  SendMessageW(box, WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(form_.ReadText(control_names::kCharacterOutput), u"B");
+  SendMessageW(box, WM_UNDO, 0, 0);
+  EXPECT_EQ(form_.ReadText(control_names::kCodeInput), u"65") << "one step undoes it";
+  EXPECT_EQ(form_.ReadText(control_names::kCharacterOutput), u"A");
+
+  HWND other = form_.BoxHandle(control_names::kCharacterInput);
+  form_.ReplaceText(control_names::kCharacterInput, u"xy");
+  SendMessageW(other, WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(form_.ReadText(control_names::kCharacterInput), u"xy");
+  PumpWaitingMessages();
+  EXPECT_FALSE(reported_.has_value());
 }
 
 // Checks, whenever a box is moved or resized, that the font it draws with is still a font.

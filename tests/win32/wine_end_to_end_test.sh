@@ -102,6 +102,24 @@ type_text 66
 keys Tab
 expect_focused_box_holds B
 
+step "150; U+2013 chosen from txtParaCar's Copy as menu; Up in txtDeASCII holding 65 gives B"
+keys shift+Tab Home shift+End
+type_text 150
+keys Tab
+put_on_clipboard 'nothing copied yet'
+menu_is_open() { [ "$(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | wc -l)" -gt 1 ]; }
+keys Menu
+within 10 menu_is_open || fail "the context menu did not open"
+# Up wraps round to the menu's last item, Copy as; Right opens it on its first entry, 150.
+keys Up Right Down Down Return
+within 5 clipboard_is 'U+2013' || fail "Copy as U+2013 put '$(clipboard_text)' on the clipboard"
+keys shift+Tab Home shift+End
+type_text 65
+keys Up Tab
+expect_focused_box_holds B
+keys shift+Tab
+expect_focused_box_holds 66
+
 step "Exit/Sair clicked ends the program with status 0"
 xdotool mousemove --window "$window" 324 244 click 1  # the middle of Command1
 expect_program_ends_with_status_0
