@@ -69,3 +69,15 @@ expect_focused_box_holds() {
   keys ctrl+a ctrl+c
   within 5 clipboard_is "$1" || fail "expected '$1' in the box, read '$(clipboard_text)'"
 }
+
+# Opens the focused box's context menu with the Menu key and chooses the third entry of its
+# Copy as group, the code point; then checks the clipboard holds $1. Needs $program_pid.
+expect_copy_as_code_point() {
+  put_on_clipboard 'nothing copied yet'
+  menu_is_open() { [ "$(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | wc -l)" -gt 1 ]; }
+  keys Menu
+  within 10 menu_is_open || fail "the context menu did not open"
+  # Up wraps round to the menu's last item, Copy as; Right opens it on its first entry.
+  keys Up Right Down Down Return
+  within 5 clipboard_is "$1" || fail "Copy as $1 put '$(clipboard_text)' on the clipboard"
+}

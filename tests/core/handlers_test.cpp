@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "boxes_in_memory.h"
 #include "conversion.h"
 #include "expect_conversion_failure.h"
 #include "table_rows.h"
@@ -16,26 +17,7 @@ namespace {
 
 using ::zentavo::PrintTo;
 
-// The four texts of the window, with a log of every access so the tests can check that a
-// handler reads its input once and writes its output at most once.
-class BoxesInMemory : public TextBoxAccess {
- public:
-  std::u16string ReadText(std::string_view box) const override {
-    reads.emplace_back(box);
-    return texts.at(std::string(box));
-  }
-  void ReplaceText(std::string_view box, std::u16string_view text) override {
-    writes.emplace_back(box);
-    texts.at(std::string(box)) = text;
-  }
-
-  std::map<std::string, std::u16string> texts{{"txtDeASCII", u""},
-                                              {"txtParaCar", u"txtParaCar"},
-                                              {"txtDeCar", u""},
-                                              {"txtParaASCII", u"txtParaASCII"}};
-  mutable std::vector<std::string> reads;
-  std::vector<std::string> writes;
-};
+using testing_support::BoxesInMemory;
 
 struct HandlerRow {
   std::string_view name;

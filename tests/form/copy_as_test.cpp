@@ -6,30 +6,20 @@
 #include <string>
 #include <vector>
 
+#include "boxes_in_memory.h"
 #include "control_names.h"
-#include "handlers.h"
 
 namespace zentavo {
 namespace {
 
-class BoxesInMemory : public TextBoxAccess {
- public:
-  std::u16string ReadText(std::string_view box) const override {
-    return texts.at(std::string(box));
-  }
-  void ReplaceText(std::string_view box, std::u16string_view text) override {
-    texts.at(std::string(box)) = text;
-  }
-  std::map<std::string, std::u16string> texts{{"txtDeASCII", u"150"},
-                                              {"txtParaCar", u"\u2013"},
-                                              {"txtDeCar", u""},
-                                              {"txtParaASCII", u"txtParaASCII"}};
-};
+using testing_support::BoxesInMemory;
 
 using Forms = std::vector<std::u16string>;
 
 TEST(CopyAsForms, AreTheRowsCharactersFormsInEitherOfItsBoxes) {
   BoxesInMemory boxes;
+  boxes.texts["txtDeASCII"] = u"150";
+  boxes.texts["txtParaCar"] = u"\u2013";
   const Forms en_dash = {u"150",     u"&H96",    u"U+2013",   u"&ndash;",
                          u"&#8211;", u"\\u2013", u"E2 80 93", u"Alt+0150"};
   EXPECT_EQ(CopyAsForms(control_names::kCodeInput, boxes), en_dash);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "boxes_in_memory.h"
 #include "control_names.h"
 #include "conversion.h"
 #include "failure_texts.h"
@@ -16,19 +17,7 @@
 namespace zentavo {
 namespace {
 
-class BoxesInMemory : public TextBoxAccess {
- public:
-  std::u16string ReadText(std::string_view box) const override {
-    return texts.at(std::string(box));
-  }
-  void ReplaceText(std::string_view box, std::u16string_view text) override {
-    texts.at(std::string(box)) = text;
-  }
-  std::map<std::string, std::u16string> texts{{"txtDeASCII", u"300"},
-                                              {"txtParaCar", u"txtParaCar"},
-                                              {"txtDeCar", u""},
-                                              {"txtParaASCII", u"txtParaASCII"}};
-};
+using testing_support::BoxesInMemory;
 
 struct PolicyRow {
   const char* name;
@@ -70,6 +59,7 @@ TEST(RunHandler, ReportsWhatFailedAndSaysWhetherTheProgramEnds) {
   };
   for (const PolicyRow& row : rows) {
     BoxesInMemory boxes;
+    boxes.texts["txtDeASCII"] = u"300";
     const std::optional<FailureReport> report =
         RunHandler(row.handler, boxes, control_names::kCodeInput);
     ASSERT_EQ(report.has_value(), row.reported) << row.name;

@@ -13,30 +13,15 @@
 #include <memory>
 #include <vector>
 
-#include "form1.h"
-#include "message_box_acknowledger.h"
-#include "notification_bindings.h"
 #include "result_announcer.h"
+#include "running_program.h"
 #include "text_box.h"
 
 namespace zentavo {
 namespace {
 
-class CopyAsAndStepping : public testing::Test {
+class CopyAsAndStepping : public testing_support::RunningProgram {
  protected:
-  void SetUp() override {
-    BindNotifications(form);
-    form.Show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-  }
-
-  QLineEdit* Box(const char* name) { return form.TextBox(name); }
-  void Type(const char* name, const QString& keys) {
-    Box(name)->setFocus();
-    Box(name)->selectAll();
-    QTest::keyClicks(Box(name), keys);
-  }
   // The entries of the "Copy as" group of `name`'s context menu, empty when it has none; each
   // entry triggered in turn when `copied` is given, which gets what the clipboard then holds.
   QStringList CopyAsEntries(const char* name, QStringList* copied = nullptr) {
@@ -60,9 +45,6 @@ class CopyAsAndStepping : public testing::Test {
     menu->close();
     return entries;
   }
-
-  Form1 form;
-  testing_support::MessageBoxAcknowledger acknowledger;
 };
 
 struct MenuRow {
@@ -81,7 +63,7 @@ TEST_F(CopyAsAndStepping, TheCopyAsMenuShowsWhatEachEntryCopies) {
       {"letter", "65", {"65", "&&H41", "U+0041", "&&#65;", "\\u0041", "41", "Alt+0065"}},
   };
   for (const MenuRow& row : rows) {
-    Type("txtDeASCII", row.typed);
+    Retype("txtDeASCII", row.typed);
     EXPECT_EQ(CopyAsEntries("txtDeASCII"), row.entries) << row.name;
     QStringList copied;
     EXPECT_EQ(CopyAsEntries("txtParaCar", &copied), row.entries) << row.name;

@@ -16,7 +16,7 @@
 
 #include "failure_report.h"
 #include "form1.h"
-#include "message_box_acknowledger.h"
+#include "running_program.h"
 #include "table_rows.h"
 
 namespace zentavo {
@@ -24,25 +24,7 @@ namespace {
 
 using ::zentavo::PrintTo;
 
-class RunningProgram : public testing::Test {
- protected:
-  void SetUp() override {
-    BindNotifications(form);
-    form.Show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-  }
-
-  QLineEdit* Box(const char* name) { return form.TextBox(name); }
-  QString Text(const char* name) { return Box(name)->text(); }
-  void Type(const char* name, const QString& keys) {
-    Box(name)->setFocus();
-    QTest::keyClicks(Box(name), keys);
-  }
-
-  Form1 form;
-  testing_support::MessageBoxAcknowledger acknowledger;
-};
+using testing_support::RunningProgram;
 
 TEST_F(RunningProgram, StartRunsNoConversion) {
   EXPECT_EQ(Text("txtParaCar"), "txtParaCar");
