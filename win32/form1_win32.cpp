@@ -141,6 +141,10 @@ void PutOnClipboard(HWND owner, std::u16string_view text) {
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
   if (block == nullptr) return;
   auto* characters = static_cast<char16_t*>(GlobalLock(block));
+  if (characters == nullptr) {
+    GlobalFree(block);
+    return;
+  }
   std::copy(text.begin(), text.end(), characters);
   characters[text.size()] = u'\0';
   GlobalUnlock(block);
