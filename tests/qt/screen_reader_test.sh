@@ -54,7 +54,7 @@ SETTINGS
 # Orca writes its log line by line only to a terminal.
 start_process script -q -f -c "exec orca --replace -u '$work/orca' --debug-file /dev/tty" \
   "$work/orca.log" >/dev/null 2>&1 </dev/null
-within 20 grep -aq "SPEECH OUTPUT: 'Write ASCii code to translate" "$work/orca.log" ||
+within 60 grep -aq "SPEECH OUTPUT: 'Write ASCii code to translate" "$work/orca.log" ||
   fail "Orca did not speak the focused box"
 
 mark=0
@@ -62,7 +62,7 @@ mark_now() { mark=$(stat -c %s "$work/orca.log"); }
 spoken_since_mark() { tail -c +$((mark + 1)) "$work/orca.log" | grep -a 'SPEECH OUTPUT' || true; }
 heard() { spoken_since_mark | grep -aiqE "$1"; }
 expect_speech() {  # PATTERN WHAT
-  within 10 heard "$1" || fail "$2: Orca did not say /$1/; it said: $(spoken_since_mark | tail -n 8)"
+  within 30 heard "$1" || fail "$2: Orca did not say /$1/; it said: $(spoken_since_mark | tail -n 8)"
   echo "ok: $2: $(spoken_since_mark | grep -aiE "$1" | head -n 1 | sed "s/.*SPEECH OUTPUT: //")"
 }
 answering() {  # TEXT: whether txtParaCar holds TEXT, asked by a fresh client each time: one
