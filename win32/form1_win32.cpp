@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <imm.h>
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <utility>
 
 #include "accessibility_table.h"
+#include "box_accessible.h"
 #include "caption_fit.h"
 #include "character_details.h"
 #include "character_picture.h"
@@ -33,6 +35,9 @@ using layout::ControlRecord;
 constexpr wchar_t kWindowClass[] = L"ZentavoForm1";
 constexpr UINT kRunTask = WM_APP + 1;
 constexpr UINT kShowReport = WM_APP + 2;
+// UI Automation's LiveSetting property, which oleacc's headers do not name.
+constexpr GUID kLiveSettingProperty = {
+    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL, which Enter and Esc send
 constexpr UINT_PTR kFirstLabelTool = 1;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -116,6 +121,23 @@ int CaptionWidth(HDC context, HFONT font, std::u16string_view caption) {
   GetTextExtentPoint32W(context, text.c_str(), static_cast<int>(text.size()), &size);
   SelectObject(context, previous);
   return size.cx;
+}
+
+// Screen readers on Windows read a live region's changes as they come, without the focus moving
+// (Microsoft's "LiveSetting" property, set through dynamic annotation). Where the annotation
+// service is missing, as under wine, the region still raises its events.
+void MarkAsPoliteLiveRegion(HWND region) {
+  IAccPropServices* services = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IAccPropServices, reinterpret_cast<void**>(&services)))) {
+    return;
+  }
+  VARIANT polite{};
+  polite.vt = VT_I4;
+  polite.lVal = 1;  // Polite, in UI Automation's LiveSetting
+  services->SetHwndProp(region, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                        kLiveSettingProperty, polite);
+  services->Release();
 }
 
 // The keys that step txtDeASCII's code, pressed alone.
@@ -233,6 +255,11 @@ Form1Win32::Form1Win32(HINSTANCE instance) {
                              WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                              CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
   SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 600);  // lets a tip keep its line breaks
+  // A static of no size, so it takes no room, no clicks and no focus, and the last in the tab
+  // order, after the button. Its text is each result to announce.
+  announcer_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
+                               0, 0, 0, window_, nullptr, instance, nullptr);
+  MarkAsPoliteLiveRegion(announcer_);
   for (const Control& control : controls_) {
     if (control.name == control_names::kExitButton) continue;
     TTTOOLINFOW tool{};
@@ -387,6 +414,11 @@ LRESULT Form1Win32::HandleBoxMessage(HWND box, UINT message, WPARAM wparam, LPAR
     case WM_CONTEXTMENU:
       ShowContextMenu(box, lparam);
       return 0;
+    case WM_GETOBJECT:
+      if (static_cast<LONG>(lparam) == OBJID_CLIENT) {
+        if (const LRESULT answer = AnswerBoxObjectRequest(box, wparam)) return answer;
+      }
+      break;
     case WM_CHAR:
       if (wparam == 0x01) {  // Ctrl+A selects all, as in the Qt boxes; not every EDIT does it
         SendMessageW(box, EM_SETSEL, 0, -1);
@@ -727,7 +759,8 @@ void Form1Win32::UpdateRowDetails(std::string_view output_box) {
       accessibility::kRows.begin(), accessibility::kRows.end(),
       [&](const accessibility::RowRecord& each) { return each.output_box == output_box; });
   if (row == accessibility::kRows.end()) return;
-  const std::wstring details = Wide(RowTextFor(*row, ReadText(output_box)).tooltip);
+  const RowText text = RowTextFor(*row, ReadText(output_box));
+  const std::wstring details = Wide(text.tooltip);
   for (const std::string_view box : {row->input_box, row->output_box}) {
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
@@ -735,7 +768,44 @@ void Form1Win32::UpdateRowDetails(std::string_view output_box) {
     tool.uId = reinterpret_cast<UINT_PTR>(TextBoxOrThrow(box).handle);
     tool.lpszText = const_cast<wchar_t*>(details.c_str());
     SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, TextBoxOrThrow(box).handle, OBJID_CLIENT,
+                   CHILDID_SELF);
   }
+  // Someone typing in the output box itself hears their own keys; anyone else is told.
+  if (!text.announcement.empty() && GetFocus() != TextBoxOrThrow(output_box).handle) {
+    Announce(text.announcement);
+  }
+}
+
+void Form1Win32::Announce(std::u16string_view message) {
+  if (announcer_ == nullptr) return;
+  const std::wstring text = Wide(message);
+  SetWindowTextW(announcer_, text.c_str());
+  NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, announcer_, OBJID_CLIENT, CHILDID_SELF);
+  NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, announcer_, OBJID_CLIENT, CHILDID_SELF);
+}
+
+std::u16string Form1Win32::AccessibleNameOf(HWND box) const {
+  const Control* control = ControlByHandle(box);
+  if (control == nullptr) return {};
+  return std::u16string(accessibility::AccessibleName(control->name));
+}
+
+std::u16string Form1Win32::AccessibleDescriptionOf(HWND box) const {
+  const Control* control = ControlByHandle(box);
+  if (control == nullptr) return {};
+  for (const accessibility::RowRecord& row : accessibility::kRows) {
+    if (row.input_box == control->name || row.output_box == control->name) {
+      return RowTextFor(row, ReadText(row.output_box)).description;
+    }
+  }
+  return {};
+}
+
+std::u16string Form1Win32::AccessibleValueOf(HWND box) const {
+  const Control* control = ControlByHandle(box);
+  if (control == nullptr) return {};
+  return control->holds_null ? PictureText(0) : TextOf(control->handle);
 }
 
 Form1Win32::Control* Form1Win32::ControlById(int id) {

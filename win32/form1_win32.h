@@ -53,6 +53,13 @@ class Form1Win32 final : public TextBoxAccess {
   // control cannot hold U+0000: the box shows it as its picture and reads it back, but shows
   // nothing to copy.
   [[nodiscard]] std::u16string ReadText(std::string_view box) const override;
+
+  // What a screen reader reads of a text box, the same words the Qt window gives: its prompt as
+  // name, its row's details (or the hint) as description, and its text as value, code 0 by the
+  // name of its picture. Empty for a window that is none of the boxes.
+  [[nodiscard]] std::u16string AccessibleNameOf(HWND box) const;
+  [[nodiscard]] std::u16string AccessibleDescriptionOf(HWND box) const;
+  [[nodiscard]] std::u16string AccessibleValueOf(HWND box) const;
   void ReplaceText(std::string_view box, std::u16string_view text) override;
 
  private:
@@ -82,6 +89,7 @@ class Form1Win32 final : public TextBoxAccess {
   [[nodiscard]] bool StepsCode(HWND box) const;
   void ShowContextMenu(HWND box, LPARAM where);
   void UpdateRowDetails(std::string_view output_box);
+  void Announce(std::u16string_view message);
   [[nodiscard]] std::optional<std::uint8_t> PictureIn(HWND box) const;
   [[nodiscard]] Control* ControlById(int id);
   [[nodiscard]] const Control& TextBoxOrThrow(std::string_view name) const;
@@ -90,7 +98,8 @@ class Form1Win32 final : public TextBoxAccess {
 
   HWND window_ = nullptr;
   HWND tooltip_ = nullptr;
-  HWND focus_ = nullptr;  // restored when the window is activated again
+  HWND announcer_ = nullptr;  // a screen reader's live region: read as it changes, never seen
+  HWND focus_ = nullptr;      // restored when the window is activated again
   UINT dpi_ = 96;
   GdiFont window_font_;
   GdiFont banner_font_;

@@ -2,12 +2,33 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "form1_win32.h"
 #include "notification_bindings_win32.h"
 
+namespace {
+
+// COM for the thread, for the screen-reader annotation of the window's live region; left only
+// after the window is gone.
+class ComApartment {
+ public:
+  ComApartment() : entered_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  ~ComApartment() {
+    if (entered_) CoUninitialize();
+  }
+
+ private:
+  bool entered_;
+};
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/,
                     int show_command) {
+  const ComApartment com;
   const INITCOMMONCONTROLSEX common_controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&common_controls);
 

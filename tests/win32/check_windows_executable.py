@@ -9,7 +9,8 @@ import sys
 import pefile
 
 WINDOWS_OWN = {"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll", "imm32.dll",
-               "msvcrt.dll", "advapi32.dll", "shell32.dll", "ole32.dll", "uxtheme.dll"}
+               "msvcrt.dll", "advapi32.dll", "shell32.dll", "ole32.dll", "oleaut32.dll",
+               "oleacc.dll", "uxtheme.dll"}
 PRODUCT_STRINGS = {"CompanyName": "Tolvek", "InternalName": "Zentavo",
                    "OriginalFilename": "Zentavo.exe", "ProductName": "Zentavo"}
 RT_ICON, RT_GROUP_ICON, RT_MANIFEST = 3, 14, 24
