@@ -5,12 +5,6 @@
 set -euo pipefail
 source "$(dirname "$0")/x11_session.sh"
 
-export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-before_end_session() { wineserver -k 2>/dev/null || true; }
-
-start_x_server
-# A server of our own, so that it is ended by its id; the prefix is made once, up front.
-mkdir -p "$WINEPREFIX"
-start_process wineserver --foreground --persistent
-timeout 120 wineboot --init >/dev/null 2>&1 || fail "wine could not make its prefix"
+source "$(dirname "$0")/wine_session.sh"
+start_wine_session
 timeout 240 wine "$@"

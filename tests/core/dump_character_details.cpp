@@ -5,27 +5,12 @@
 #include <string>
 
 #include "character_details.h"
+#include "utf8_text.h"
 #include "windows1252.h"
 
 namespace {
 
-std::string Utf8(std::u16string_view text) {
-  std::string bytes;
-  for (const char16_t character : text) {
-    const unsigned value = character;
-    if (value < 0x80) {
-      bytes += static_cast<char>(value);
-    } else if (value < 0x800) {
-      bytes += static_cast<char>(0xC0 | value >> 6);
-      bytes += static_cast<char>(0x80 | (value & 0x3F));
-    } else {
-      bytes += static_cast<char>(0xE0 | value >> 12);
-      bytes += static_cast<char>(0x80 | (value >> 6 & 0x3F));
-      bytes += static_cast<char>(0x80 | (value & 0x3F));
-    }
-  }
-  return bytes;
-}
+using zentavo::testing_support::Utf8;
 
 // "00E2 20AC 201C": the misread text may hold tabs and line feeds, which the line cannot.
 std::string CodePoints(std::u16string_view text) {

@@ -16,6 +16,7 @@
 #include "control_names.h"
 #include "focus_order.h"
 #include "row_text.h"
+#include "utf8_text.h"
 
 namespace {
 
@@ -25,23 +26,7 @@ constexpr IID kIAccessible = {
 
 int faults = 0;
 
-std::string Utf8(const std::u16string& text) {
-  std::string bytes;
-  for (const char16_t character : text) {
-    const unsigned value = character;
-    if (value < 0x80) {
-      bytes += static_cast<char>(value);
-    } else if (value < 0x800) {
-      bytes += static_cast<char>(0xC0 | value >> 6);
-      bytes += static_cast<char>(0x80 | (value & 0x3F));
-    } else {
-      bytes += static_cast<char>(0xE0 | value >> 12);
-      bytes += static_cast<char>(0x80 | (value >> 6 & 0x3F));
-      bytes += static_cast<char>(0x80 | (value & 0x3F));
-    }
-  }
-  return bytes;
-}
+using zentavo::testing_support::Utf8;
 
 void Expect(const char* what, const std::u16string& read, const std::u16string& wanted) {
   std::printf("%s: \"%s\"\n", what, Utf8(read).c_str());

@@ -7,14 +7,8 @@ exe=$1
 client=$2
 source "$(dirname "$0")/../x11_session.sh"
 
-export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-before_end_session() { wineserver -k 2>/dev/null || true; }
-
-start_x_server
-start_process openbox
-mkdir -p "$WINEPREFIX"
-start_process wineserver --foreground --persistent
-timeout 120 wineboot --init >/dev/null 2>&1 || fail "wine could not make its prefix"
+source "$(dirname "$0")/../wine_session.sh"
+start_wine_session with-window-manager
 
 start_process wine "$exe"
 within 20 eval '[ -n "$(xdotool search --onlyvisible --name "^Tolvek Zentavo$" 2>/dev/null)" ]' ||

@@ -7,15 +7,8 @@ set -euo pipefail
 exe=$1
 source "$(dirname "$0")/../x11_session.sh"
 
-export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-before_end_session() { wineserver -k 2>/dev/null || true; }
-
-start_x_server
-start_process openbox
-# A server of our own, so that it is ended by its id; the prefix is made once, up front.
-mkdir -p "$WINEPREFIX"
-start_process wineserver --foreground --persistent
-timeout 120 wineboot --init >/dev/null 2>&1 || fail "wine could not make its prefix"
+source "$(dirname "$0")/../wine_session.sh"
+start_wine_session with-window-manager
 
 visible_windows() { xdotool search --onlyvisible --name '^Tolvek Zentavo$' 2>/dev/null || true; }
 window_count_is() { [ "$(visible_windows | wc -l)" -eq "$1" ]; }
