@@ -70,6 +70,14 @@ inline constexpr std::array<RowRecord, 2> kRows = {{
      u"Type a character to see its code.\nEscreva um caractere para ver o c\u00F3digo."},
 }};
 
+// The row `box` is one of the two boxes of; nothing for the button or any other name.
+constexpr const RowRecord* RowOfBox(std::string_view box) {
+  for (const RowRecord& row : kRows) {
+    if (row.input_box == box || row.output_box == box) return &row;
+  }
+  return nullptr;
+}
+
 // The code of the character that `text`, the whole text of a row's output box, shows; nothing
 // for any other text, such as the box's initial name or what the user typed there.
 inline std::optional<std::uint8_t> CodeShown(ShownAs shown_as, std::u16string_view text) {

@@ -1,6 +1,5 @@
 #include "copy_as.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -11,11 +10,8 @@
 namespace zentavo {
 
 std::vector<std::u16string> CopyAsForms(std::string_view box, const TextBoxAccess& boxes) {
-  const auto row = std::find_if(accessibility::kRows.begin(), accessibility::kRows.end(),
-                                [&](const accessibility::RowRecord& each) {
-                                  return each.input_box == box || each.output_box == box;
-                                });
-  if (row == accessibility::kRows.end()) return {};
+  const accessibility::RowRecord* row = accessibility::RowOfBox(box);
+  if (row == nullptr) return {};
   const std::optional<std::uint8_t> code =
       accessibility::CodeShown(row->output, boxes.ReadText(row->output_box));
   return code ? CopyForms(*code) : std::vector<std::u16string>();

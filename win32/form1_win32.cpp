@@ -794,12 +794,9 @@ std::u16string Form1Win32::AccessibleNameOf(HWND box) const {
 std::u16string Form1Win32::AccessibleDescriptionOf(HWND box) const {
   const Control* control = ControlByHandle(box);
   if (control == nullptr) return {};
-  for (const accessibility::RowRecord& row : accessibility::kRows) {
-    if (row.input_box == control->name || row.output_box == control->name) {
-      return RowTextFor(row, ReadText(row.output_box)).description;
-    }
-  }
-  return {};
+  const accessibility::RowRecord* row = accessibility::RowOfBox(control->name);
+  return row != nullptr ? RowTextFor(*row, ReadText(row->output_box)).description
+                        : std::u16string();
 }
 
 std::u16string Form1Win32::AccessibleValueOf(HWND box) const {

@@ -92,13 +92,6 @@ std::vector<HWND> BoxesOf(HWND window) {
   return boxes;
 }
 
-const zentavo::accessibility::RowRecord& RowOf(std::string_view box) {
-  for (const auto& row : zentavo::accessibility::kRows) {
-    if (row.input_box == box || row.output_box == box) return row;
-  }
-  return zentavo::accessibility::kRows[0];
-}
-
 struct Heard {
   HWND window = nullptr;
   std::u16string name;
@@ -157,7 +150,7 @@ int main() {
     Expect((name + " name").c_str(), ReadOfWindow(boxes[i], Property::Name),
            std::u16string(AccessibleName(order[i])));
     Expect((name + " description").c_str(), ReadOfWindow(boxes[i], Property::Description),
-           zentavo::RowTextFor(RowOf(order[i]), u"").description);
+           zentavo::RowTextFor(*zentavo::accessibility::RowOfBox(order[i]), u"").description);
   }
 
   DWORD process = 0;
