@@ -19,7 +19,6 @@
 #include <QValidator>
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -35,30 +34,6 @@ namespace {
 // An input method's commit longer than this, or over a selection longer than this, is taken as
 // one replacement like a paste; shorter ones stay with the toolkit, composing included.
 constexpr qsizetype kLargeInputMethodCommit = 256;
-
-// Finds how far two texts agree from the start, a block at a time: memcmp is many times faster
-// than a loop over characters, and a keystroke in 10 MiB compares all of it.
-qsizetype CommonPrefix(const QChar* a, const QChar* b, qsizetype size) {
-  constexpr qsizetype kBlock = 4096;
-  qsizetype agreed = 0;
-  while (size - agreed >= kBlock &&
-         std::memcmp(a + agreed, b + agreed, kBlock * sizeof(QChar)) == 0) {
-    agreed += kBlock;
-  }
-  while (agreed < size && a[agreed] == b[agreed]) ++agreed;
-  return agreed;
-}
-
-qsizetype CommonSuffix(const QChar* a_end, const QChar* b_end, qsizetype size) {
-  constexpr qsizetype kBlock = 4096;
-  qsizetype agreed = 0;
-  while (size - agreed >= kBlock && std::memcmp(a_end - agreed - kBlock, b_end - agreed - kBlock,
-                                                kBlock * sizeof(QChar)) == 0) {
-    agreed += kBlock;
-  }
-  while (agreed < size && a_end[-agreed - 1] == b_end[-agreed - 1]) ++agreed;
-  return agreed;
-}
 
 // `text` with `length` characters at `position` replaced, allocated once at its exact size: a
 // grown copy of a 10 MiB text would hold half as much again.
@@ -103,7 +78,7 @@ bool TextBox::Replace(qsizetype start, qsizetype end, const QString& text) {
   if (isReadOnly() || start < 0 || end < start || end > current.size()) return false;
   if (start == end && text.isEmpty()) return true;
   if (!Takes(text)) return false;
-  TextEdit edit{start, current.mid(start, end - start), text, Place(), false};
+  EditHistory::Edit edit{start, current.mid(start, end - start), text, Place(), false};
   const qsizetype after = start + text.size();
   history_.Record(std::move(edit));
   ShowText(Spliced(current, start, end - start, text), {after, after});
@@ -128,13 +103,13 @@ void TextBox::CutSelection() {
 }
 
 void TextBox::Undo() {
-  const TextEdit* edit = history_.StepBack();
+  const EditHistory::Edit* edit = history_.StepBack();
   if (edit == nullptr) return;
   ShowText(Spliced(text(), edit->position, edit->inserted.size(), edit->removed), edit->before);
 }
 
 void TextBox::Redo() {
-  const TextEdit* edit = history_.StepForward();
+  const EditHistory::Edit* edit = history_.StepForward();
   if (edit == nullptr) return;
   const qsizetype after = edit->position + edit->inserted.size();
   ShowText(Spliced(text(), edit->position, edit->removed.size(), edit->inserted), {after, after});
@@ -157,17 +132,7 @@ void TextBox::ShowText(const QString& text, CursorAndAnchor place) {
 
 void TextBox::RecordToolkitEdit(const QString& text) {
   toolkit_edit_ = true;
-  const qsizetype shorter = std::min(last_text_.size(), text.size());
-  // The edit was made at the cursor: where both readings fit, the one at the cursor is it.
-  const qsizetype prefix =
-      std::min({CommonPrefix(last_text_.constData(), text.constData(), shorter), last_place_.cursor,
-                last_place_.anchor});
-  const qsizetype suffix = CommonSuffix(last_text_.constData() + last_text_.size(),
-                                        text.constData() + text.size(), shorter - prefix);
-  TextEdit edit{prefix, last_text_.mid(prefix, last_text_.size() - prefix - suffix),
-                text.mid(prefix, text.size() - prefix - suffix), last_place_, false};
-  edit.keystroke = edit.removed.size() <= 1 && edit.inserted.size() <= 1;
-  history_.Record(std::move(edit));
+  history_.Record(EditBetween(last_text_, text, last_place_, true));
   last_text_ = text;
 }
 

@@ -14,6 +14,8 @@
 
 namespace zentavo {
 
+using EditHistory = BasicEditHistory<QString>;
+
 // The toolkit's line edit records one undo step per character it inserts or removes, and the
 // whole text's worth when it removes a selection: a paste of 10 MiB cost it seconds and most of
 // a gigabyte. This box takes pastes, drops, cuts, the deletion or overtyping of a selection,
@@ -31,9 +33,6 @@ class TextBox final : public QLineEdit {
   // Beyond this many characters the box paints itself without the toolkit's measuring of the
   // whole line; below it the toolkit's painting costs nothing worth saving.
   static constexpr qsizetype kOwnPaintingCharacters = qsizetype{4} * 1024;
-  // What the steps of one box hold beyond the newest: 512 KiB of text, hundreds of steps of
-  // typing and ordinary pastes.
-  static constexpr qsizetype kHistoryBudgetCharacters = qsizetype{256} * 1024;
 
   explicit TextBox(QWidget* parent = nullptr);
 
@@ -83,7 +82,7 @@ class TextBox final : public QLineEdit {
   // Whether `text` may go into the box as it stands: not read-only, and every character taken.
   [[nodiscard]] bool Takes(const QString& text) const;
 
-  EditHistory history_{kHistoryBudgetCharacters};
+  EditHistory history_;
   QString last_text_;           // the text as the history last saw it
   CursorAndAnchor last_place_;  // the cursor before the toolkit's next keystroke
   bool showing_ = false;        // inside ShowText: the change is recorded already

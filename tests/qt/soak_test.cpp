@@ -219,7 +219,7 @@ TEST(Soak, BothRowsStayConsistentThroughALongRandomEditSequence) {
   // (The address sanitizer keeps its own heap, so the allocator's figures say nothing there.)
   // Each input box's undo history fills up to its budget and no further; over 470 000 edits the
   // heap in use stayed between 2.1 and 3.4 MiB.
-  const long history_kib = 2 * TextBox::kHistoryBudgetCharacters * 2 / 1024;
+  const long history_kib = 2 * kHistoryBudgetCharacters * 2 / 1024;
   EXPECT_LE(heap_at_end - heap_after_warm_up, 2 * 1024 + history_kib);
 #endif
 }

@@ -181,7 +181,7 @@ TEST(TextBox, AHugePasteIsOneStepAndTheHistoryStaysBounded) {
     box.selectAll();
     Paste(QString(50'000, QChar(u'0' + i % 10)), box);
   }
-  EXPECT_LE(box.History().StoredCharacters(), TextBox::kHistoryBudgetCharacters + 2 * 50'000);
+  EXPECT_LE(box.History().StoredCharacters(), kHistoryBudgetCharacters + 2 * 50'000);
   EXPECT_GT(box.History().StepCount(), 1U);
   UndoKey(box);
   EXPECT_EQ(box.text(), QString(50'000, u'8')) << "the newest steps are still undone one by one";
