@@ -9,6 +9,7 @@ source "$(dirname "$0")/../x11_session.sh"
 
 source "$(dirname "$0")/../wine_session.sh"
 start_wine_session with-window-manager
+give_keys_to eacute
 
 visible_windows() { xdotool search --onlyvisible --name '^Tolvek Zentavo$' 2>/dev/null || true; }
 window_count_is() { [ "$(visible_windows | wc -l)" -eq "$1" ]; }
