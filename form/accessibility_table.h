@@ -35,18 +35,24 @@ inline constexpr std::array<PromptRecord, 10> kPrompts = {{
     {"Label6", names::kCodeOutput},
 }};
 
+// The words of a label as a screen reader reads them: its caption without the blanks that pad
+// it out to the next label. Empty for a name that is no label.
+constexpr std::u16string_view LabelWords(std::string_view label) {
+  for (const layout::ControlRecord& control : layout::kLayoutTable.controls) {
+    if (control.name != label || control.kind != layout::ControlKind::Label) continue;
+    std::u16string_view words = control.text;
+    while (!words.empty() && words.back() == u' ') words.remove_suffix(1);
+    return words;
+  }
+  return {};
+}
+
 // What a screen reader calls a text box: the words of its first prompt as the window shows
 // them. A name that differs from the box's label is read after it, so anything else would have
 // the box read twice over.
 constexpr std::u16string_view AccessibleName(std::string_view box) {
   for (const PromptRecord& prompt : kPrompts) {
-    if (prompt.box != box) continue;
-    for (const layout::ControlRecord& control : layout::kLayoutTable.controls) {
-      if (control.name != prompt.label) continue;
-      std::u16string_view words = control.text;
-      while (!words.empty() && words.back() == u' ') words.remove_suffix(1);
-      return words;
-    }
+    if (prompt.box == box) return LabelWords(prompt.label);
   }
   return {};
 }

@@ -1,9 +1,13 @@
-#include "box_accessible.h"
+#include "accessible_objects.h"
 
 #include <oleacc.h>
 
+#include <cstddef>
+#include <new>
 #include <string>
+#include <string_view>
 
+#include "accessibility_table.h"
 #include "form1_win32.h"
 
 namespace zentavo {
@@ -13,7 +17,7 @@ namespace {
 constexpr IID kIAccessible = {
     0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
-HRESULT Answer(const std::u16string& text, BSTR* out) {
+HRESULT Answer(std::u16string_view text, BSTR* out) {
   if (out == nullptr) return E_INVALIDARG;
   *out = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
                            static_cast<UINT>(text.size()));
@@ -22,11 +26,25 @@ HRESULT Answer(const std::u16string& text, BSTR* out) {
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
-class BoxAccessible final : public IAccessible {
+VARIANT SelfChild() {
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  return self;
+}
+
+const Form1Win32* FormOf(HWND window) {
+  if (!IsWindow(window)) return nullptr;
+  return reinterpret_cast<const Form1Win32*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// An object that answers everything as the standard object it holds does; each kind below
+// answers some questions itself.
+class StandardAccessible : public IAccessible {
  public:
-  BoxAccessible(HWND box, IAccessible* standard) : box_(box), standard_(standard) {}
-  BoxAccessible(const BoxAccessible&) = delete;
-  BoxAccessible& operator=(const BoxAccessible&) = delete;
+  explicit StandardAccessible(IAccessible* standard) : standard_(standard) {}
+  StandardAccessible(const StandardAccessible&) = delete;
+  StandardAccessible& operator=(const StandardAccessible&) = delete;
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override {
@@ -47,7 +65,7 @@ class BoxAccessible final : public IAccessible {
     return left;
   }
 
-  // IDispatch, as the standard object answers it.
+  // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     return standard_->GetTypeInfoCount(count);
   }
@@ -64,25 +82,7 @@ class BoxAccessible final : public IAccessible {
     return standard_->Invoke(member, id, locale, flags, parameters, result, exception, argument);
   }
 
-  // What the Qt window gives its boxes; the rest is the standard object's.
-  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-    const Form1Win32* form = Form();
-    if (!IsSelf(child) || form == nullptr) return standard_->get_accName(child, name);
-    return Answer(form->AccessibleNameOf(box_), name);
-  }
-  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
-    const Form1Win32* form = Form();
-    if (!IsSelf(child) || form == nullptr) {
-      return standard_->get_accDescription(child, description);
-    }
-    return Answer(form->AccessibleDescriptionOf(box_), description);
-  }
-  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-    const Form1Win32* form = Form();
-    if (!IsSelf(child) || form == nullptr) return standard_->get_accValue(child, value);
-    return Answer(form->AccessibleValueOf(box_), value);
-  }
-
+  // IAccessible
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
     return standard_->get_accParent(parent);
   }
@@ -91,6 +91,15 @@ class BoxAccessible final : public IAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
     return standard_->get_accChild(child, object);
+  }
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+    return standard_->get_accName(child, name);
+  }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+    return standard_->get_accValue(child, value);
+  }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
+    return standard_->get_accDescription(child, description);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     return standard_->get_accRole(child, role);
@@ -139,30 +148,305 @@ class BoxAccessible final : public IAccessible {
     return standard_->put_accValue(child, value);
   }
 
- private:
-  ~BoxAccessible() { standard_->Release(); }
-
-  // The window as it is now: nothing once it is gone, when the standard answers stand alone.
-  [[nodiscard]] const Form1Win32* Form() const {
-    if (!IsWindow(box_)) return nullptr;
-    return reinterpret_cast<const Form1Win32*>(GetWindowLongPtrW(GetParent(box_), GWLP_USERDATA));
-  }
-
-  HWND box_;
+ protected:
+  virtual ~StandardAccessible() { standard_->Release(); }
   IAccessible* standard_;
+
+ private:
   LONG references_ = 1;
 };
 
-}  // namespace
+// A text box: the standard edit object, with the words the Qt window gives its boxes.
+class BoxAccessible final : public StandardAccessible {
+ public:
+  BoxAccessible(HWND box, IAccessible* standard) : StandardAccessible(standard), box_(box) {}
 
-LRESULT AnswerBoxObjectRequest(HWND box, WPARAM wparam) {
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+    const Form1Win32* form = FormOf(GetParent(box_));
+    if (!IsSelf(child) || form == nullptr) return standard_->get_accName(child, name);
+    return Answer(form->AccessibleNameOf(box_), name);
+  }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
+    const Form1Win32* form = FormOf(GetParent(box_));
+    if (!IsSelf(child) || form == nullptr) {
+      return standard_->get_accDescription(child, description);
+    }
+    return Answer(form->AccessibleDescriptionOf(box_), description);
+  }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+    const Form1Win32* form = FormOf(GetParent(box_));
+    if (!IsSelf(child) || form == nullptr) return standard_->get_accValue(child, value);
+    return Answer(form->AccessibleValueOf(box_), value);
+  }
+
+ private:
+  HWND box_;
+};
+
+// The button: the standard object, which under wine reads as a bare client area, with the role
+// and action Windows gives a push button.
+class ButtonAccessible final : public StandardAccessible {
+ public:
+  ButtonAccessible(HWND button, IAccessible* standard)
+      : StandardAccessible(standard), button_(button) {}
+
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+    if (!IsSelf(child)) return standard_->get_accRole(child, role);
+    if (role == nullptr) return E_POINTER;
+    VariantInit(role);
+    role->vt = VT_I4;
+    role->lVal = ROLE_SYSTEM_PUSHBUTTON;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+    if (!IsSelf(child)) return standard_->get_accDefaultAction(child, action);
+    return Answer(u"Press", action);
+  }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    if (!IsSelf(child)) return standard_->accDoDefaultAction(child);
+    PostMessageW(button_, BM_CLICK, 0, 0);  // after the reader's call returns, as a click is
+    return S_OK;
+  }
+
+ private:
+  HWND button_;
+};
+
+constexpr LONG kPartCount = static_cast<LONG>(accessibility::kReadingOrder.size());
+
+// The window: its children are its parts in reading order, numbered from 1. A box or the button
+// is the object of its own window; a painted label is a simple child of this object, static text
+// that reads its words.
+class WindowAccessible final : public StandardAccessible {
+ public:
+  WindowAccessible(HWND window, IAccessible* standard)
+      : StandardAccessible(standard), window_(window) {}
+
+  HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
+    if (Form() == nullptr) return standard_->get_accChildCount(count);
+    if (count == nullptr) return E_POINTER;
+    *count = kPartCount;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+    if (Form() == nullptr) return standard_->get_accChild(child, object);
+    if (object == nullptr) return E_POINTER;
+    *object = nullptr;
+    if (!IsPart(child)) return E_INVALIDARG;
+    if (const HWND part = WindowOf(child)) {
+      return AccessibleObjectFromWindow(part, static_cast<DWORD>(OBJID_CLIENT), IID_IDispatch,
+                                        reinterpret_cast<void**>(object));
+    }
+    return S_FALSE;  // a simple child: this object answers for it
+  }
+
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+    return ForPart(
+        child, [&] { return standard_->get_accName(child, name); },
+        [&](IAccessible* part, VARIANT self) { return part->get_accName(self, name); },
+        [&](std::string_view label) { return Answer(accessibility::LabelWords(label), name); });
+  }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+    return ForPart(
+        child, [&] { return standard_->get_accValue(child, value); },
+        [&](IAccessible* part, VARIANT self) { return part->get_accValue(self, value); },
+        [&](std::string_view) { return Nothing(value); });
+  }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
+    return ForPart(
+        child, [&] { return standard_->get_accDescription(child, description); },
+        [&](IAccessible* part, VARIANT self) {
+          return part->get_accDescription(self, description);
+        },
+        [&](std::string_view) { return Nothing(description); });
+  }
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
+    return ForPart(
+        child, [&] { return standard_->get_accHelp(child, help); },
+        [&](IAccessible* part, VARIANT self) { return part->get_accHelp(self, help); },
+        [&](std::string_view) { return Nothing(help); });
+  }
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
+    return ForPart(
+        child, [&] { return standard_->get_accKeyboardShortcut(child, shortcut); },
+        [&](IAccessible* part, VARIANT self) {
+          return part->get_accKeyboardShortcut(self, shortcut);
+        },
+        [&](std::string_view) { return Nothing(shortcut); });
+  }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+    return ForPart(
+        child, [&] { return standard_->get_accDefaultAction(child, action); },
+        [&](IAccessible* part, VARIANT self) { return part->get_accDefaultAction(self, action); },
+        [&](std::string_view) { return Nothing(action); });
+  }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+    return ForPart(
+        child, [&] { return standard_->get_accRole(child, role); },
+        [&](IAccessible* part, VARIANT self) { return part->get_accRole(self, role); },
+        [&](std::string_view) { return Number(ROLE_SYSTEM_STATICTEXT, role); });
+  }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+    return ForPart(
+        child, [&] { return standard_->get_accState(child, state); },
+        [&](IAccessible* part, VARIANT self) { return part->get_accState(self, state); },
+        [&](std::string_view) { return Number(STATE_SYSTEM_READONLY, state); });
+  }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    return ForPart(
+        child, [&] { return standard_->accDoDefaultAction(child); },
+        [&](IAccessible* part, VARIANT self) { return part->accDoDefaultAction(self); },
+        [&](std::string_view) { return DISP_E_MEMBERNOTFOUND; });
+  }
+  HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
+    return ForPart(
+        child, [&] { return standard_->accSelect(flags, child); },
+        [&](IAccessible* part, VARIANT self) { return part->accSelect(flags, self); },
+        [&](std::string_view) { return DISP_E_MEMBERNOTFOUND; });
+  }
+
+  HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
+                                        VARIANT child) override {
+    const Form1Win32* form = Form();
+    if (form == nullptr || IsSelf(child)) {
+      return standard_->accLocation(left, top, width, height, child);
+    }
+    if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) {
+      return E_POINTER;
+    }
+    if (!IsPart(child)) return E_INVALIDARG;
+    RECT place{};
+    if (const HWND part = WindowOf(child)) {
+      GetWindowRect(part, &place);
+    } else {
+      place = form->LabelPlace(NameOf(child));
+      MapWindowPoints(window_, nullptr, reinterpret_cast<POINT*>(&place), 2);
+    }
+    *left = place.left;
+    *top = place.top;
+    *width = place.right - place.left;
+    *height = place.bottom - place.top;
+    return S_OK;
+  }
+
+  HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
+    if (Form() == nullptr) return standard_->accNavigate(direction, start, end);
+    if (end == nullptr) return E_POINTER;
+    VariantInit(end);
+    LONG next = 0;
+    if (IsSelf(start) && direction == NAVDIR_FIRSTCHILD) {
+      next = 1;
+    } else if (IsSelf(start) && direction == NAVDIR_LASTCHILD) {
+      next = kPartCount;
+    } else if (IsSelf(start)) {
+      return standard_->accNavigate(direction, start, end);
+    } else if (!IsPart(start)) {
+      return E_INVALIDARG;
+    } else if (direction == NAVDIR_NEXT) {
+      next = start.lVal + 1;
+    } else if (direction == NAVDIR_PREVIOUS) {
+      next = start.lVal - 1;
+    }
+    if (next < 1 || next > kPartCount) return S_FALSE;
+    return AsChild(next, end);
+  }
+
+  HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
+    const Form1Win32* form = Form();
+    if (form == nullptr) return standard_->accHitTest(x, y, child);
+    if (child == nullptr) return E_POINTER;
+    POINT at{x, y};
+    ScreenToClient(window_, &at);
+    for (LONG part = 1; part <= kPartCount; ++part) {
+      const std::string_view name =
+          accessibility::kReadingOrder[static_cast<std::size_t>(part - 1)];
+      if (form->ControlHandle(name) != nullptr) continue;
+      const RECT place = form->LabelPlace(name);
+      if (PtInRect(&place, at)) {
+        VariantInit(child);
+        child->vt = VT_I4;
+        child->lVal = part;
+        return S_OK;
+      }
+    }
+    return standard_->accHitTest(x, y, child);  // the child windows, or the window itself
+  }
+
+ private:
+  [[nodiscard]] const Form1Win32* Form() const { return FormOf(window_); }
+
+  static bool IsPart(const VARIANT& child) {
+    return child.vt == VT_I4 && child.lVal >= 1 && child.lVal <= kPartCount;
+  }
+  static std::string_view NameOf(const VARIANT& child) {
+    return accessibility::kReadingOrder[static_cast<std::size_t>(child.lVal - 1)];
+  }
+  [[nodiscard]] HWND WindowOf(const VARIANT& child) const {
+    return Form()->ControlHandle(NameOf(child));
+  }
+
+  // Answers for `child` with `self` when it is this object (or the window is gone), with `part`
+  // asked about itself when it is a window's object, and with `label` when it is a painted label.
+  template <typename Self, typename Part, typename Label>
+  HRESULT ForPart(const VARIANT& child, Self&& self, Part&& part, Label&& label) const {
+    if (Form() == nullptr || IsSelf(child)) return self();
+    if (!IsPart(child)) return E_INVALIDARG;
+    const HWND window = WindowOf(child);
+    if (window == nullptr) return label(NameOf(child));
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
+                                          reinterpret_cast<void**>(&object))) ||
+        object == nullptr) {
+      return E_FAIL;
+    }
+    const HRESULT result = part(object, SelfChild());
+    object->Release();
+    return result;
+  }
+
+  // A child as navigation gives it: the object of a window, or the number of a simple child.
+  HRESULT AsChild(LONG part, VARIANT* out) const {
+    const HWND window = Form()->ControlHandle(accessibility::kReadingOrder[part - 1]);
+    if (window != nullptr) {
+      IDispatch* object = nullptr;
+      if (SUCCEEDED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                               IID_IDispatch, reinterpret_cast<void**>(&object))) &&
+          object != nullptr) {
+        out->vt = VT_DISPATCH;
+        out->pdispVal = object;
+        return S_OK;
+      }
+    }
+    out->vt = VT_I4;
+    out->lVal = part;
+    return S_OK;
+  }
+
+  static HRESULT Nothing(BSTR* out) {
+    if (out == nullptr) return E_POINTER;
+    *out = nullptr;
+    return S_FALSE;
+  }
+  static HRESULT Number(LONG value, VARIANT* out) {
+    if (out == nullptr) return E_POINTER;
+    VariantInit(out);
+    out->vt = VT_I4;
+    out->lVal = value;
+    return S_OK;
+  }
+
+  HWND window_;
+};
+
+template <typename Object>
+LRESULT AnswerObjectRequest(HWND window, WPARAM wparam) {
   IAccessible* standard = nullptr;
-  if (FAILED(CreateStdAccessibleObject(box, OBJID_CLIENT, kIAccessible,
+  if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, kIAccessible,
                                        reinterpret_cast<void**>(&standard))) ||
       standard == nullptr) {
     return 0;
   }
-  auto* object = new (std::nothrow) BoxAccessible(box, standard);
+  auto* object = new (std::nothrow) Object(window, standard);
   if (object == nullptr) {
     standard->Release();
     return 0;
@@ -170,6 +454,20 @@ LRESULT AnswerBoxObjectRequest(HWND box, WPARAM wparam) {
   const LRESULT answer = LresultFromObject(kIAccessible, wparam, object);
   object->Release();
   return answer;
+}
+
+}  // namespace
+
+LRESULT AnswerBoxObjectRequest(HWND box, WPARAM wparam) {
+  return AnswerObjectRequest<BoxAccessible>(box, wparam);
+}
+
+LRESULT AnswerButtonObjectRequest(HWND button, WPARAM wparam) {
+  return AnswerObjectRequest<ButtonAccessible>(button, wparam);
+}
+
+LRESULT AnswerWindowObjectRequest(HWND window, WPARAM wparam) {
+  return AnswerObjectRequest<WindowAccessible>(window, wparam);
 }
 
 }  // namespace zentavo

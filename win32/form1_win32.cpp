@@ -13,7 +13,7 @@
 #include <utility>
 
 #include "accessibility_table.h"
-#include "box_accessible.h"
+#include "accessible_objects.h"
 #include "caption_fit.h"
 #include "character_details.h"
 #include "character_picture.h"
@@ -192,7 +192,45 @@ class PopupMenu {
 };
 
 // The edit box's own items, in the words and order of the Qt boxes' menu.
-enum MenuCommand : UINT { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll, kFirstCopyAs = 100 };
+enum MenuCommand : UINT {
+  kUndo = 1,
+  kRedo,
+  kCut,
+  kCopy,
+  kPaste,
+  kDelete,
+  kSelectAll,
+  kFirstCopyAs = 100
+};
+
+bool KeyIsDown(int key) { return GetKeyState(key) < 0; }
+
+// Whether `message` may change the box's text, and if so whether as a keystroke does (a typed
+// character, Backspace, Delete) or as a replacement does (a paste, a cut, a whole new text).
+std::optional<bool> EditsAsKeystroke(UINT message) {
+  switch (message) {
+    case WM_CHAR:
+    case WM_IME_CHAR:
+    case WM_KEYDOWN:
+      return true;
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_SETTEXT:
+    case EM_REPLACESEL:
+    case WM_IME_COMPOSITION:
+      return false;
+    default:
+      return std::nullopt;
+  }
+}
+
+CursorAndAnchor SelectionOf(HWND box) {
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return {static_cast<std::ptrdiff_t>(end), static_cast<std::ptrdiff_t>(start)};
+}
 
 }  // namespace
 
@@ -236,11 +274,19 @@ Form1Win32::Form1Win32(HINSTANCE instance) {
       handle = CreateWindowExW(
           0, L"BUTTON", text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0,
           0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+      if (handle != nullptr) {
+        SetWindowSubclass(handle, &ButtonProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+      }
     } else {
       continue;  // labels and lines are painted on the window's own surface
     }
     if (handle == nullptr) throw std::runtime_error("a control could not be created");
-    controls_.push_back({record.name, handle, id++, false, {}});
+    Control control;
+    control.name = record.name;
+    control.handle = handle;
+    control.id = id++;
+    control.last_text = record.text;
+    controls_.push_back(std::move(control));
   }
   // The dialog manager tabs in z-order, so the controls are stacked in the focus order.
   HWND previous = HWND_TOP;
@@ -358,6 +404,18 @@ LRESULT CALLBACK Form1Win32::TextBoxProcedure(HWND box, UINT message, WPARAM wpa
       [&] { return owner->HandleBoxMessage(box, message, wparam, lparam); });
 }
 
+LRESULT CALLBACK Form1Win32::ButtonProcedure(HWND button, UINT message, WPARAM wparam,
+                                             LPARAM lparam, UINT_PTR subclass, DWORD_PTR form) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(button, &ButtonProcedure, subclass);
+  if (message == WM_GETOBJECT && static_cast<LONG>(lparam) == OBJID_CLIENT) {
+    auto* owner = reinterpret_cast<Form1Win32*>(form);
+    const LRESULT answer =
+        owner->AnswerReportingFailures([&] { return AnswerButtonObjectRequest(button, wparam); });
+    if (answer != 0) return answer;
+  }
+  return DefSubclassProc(button, message, wparam, lparam);
+}
+
 // No exception may cross into Windows' own frames: whatever escapes a message is reported once
 // that message is done, and the program ends.
 template <typename Answer>
@@ -397,16 +455,36 @@ void Form1Win32::ShowWaitingReport() noexcept {
   }
 }
 
+// Notes where the selection stood before anything that may edit the box, for FollowEdit.
 LRESULT Form1Win32::HandleBoxMessage(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
+  const std::optional<bool> keystroke = EditsAsKeystroke(message);
+  if (!keystroke) return AnswerBoxMessage(box, message, wparam, lparam);
+  const std::optional<PendingEdit> outer =
+      std::exchange(pending_edit_, PendingEdit{box, SelectionOf(box), *keystroke});
+  const LRESULT answer = AnswerBoxMessage(box, message, wparam, lparam);
+  pending_edit_ = outer;
+  return answer;
+}
+
+LRESULT Form1Win32::AnswerBoxMessage(HWND box, UINT message, WPARAM wparam, LPARAM lparam) {
   // Anything that would bring in a character outside Windows-1252 is refused whole.
   switch (message) {
     case WM_KEYDOWN:
+      if (KeyIsDown(VK_CONTROL) && !KeyIsDown(VK_MENU) && (wparam == 'Z' || wparam == 'Y')) {
+        StepHistory(box, wparam == 'Z' && !KeyIsDown(VK_SHIFT));  // Ctrl+Shift+Z redoes
+        return 0;
+      }
+      if (wparam == VK_INSERT && KeyIsDown(VK_SHIFT) && !KeyIsDown(VK_CONTROL)) {
+        // The EDIT would paste by itself, past the checks below.
+        SendMessageW(box, WM_PASTE, 0, 0);
+        return 0;
+      }
       if (const std::optional<StepKey> key = StepKeyOf(wparam); key && StepsCode(box)) {
         // At either end nothing changes, and the key is taken all the same.
         if (const auto stepped = SteppedCodeText(TextOf(box), StepOf(*key))) {
           const std::wstring text = Wide(*stepped);
           SendMessageW(box, EM_SETSEL, 0, -1);
-          SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+          SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
         }
         return 0;
       }
@@ -419,11 +497,29 @@ LRESULT Form1Win32::HandleBoxMessage(HWND box, UINT message, WPARAM wparam, LPAR
         if (const LRESULT answer = AnswerBoxObjectRequest(box, wparam)) return answer;
       }
       break;
+    case WM_SYSKEYDOWN:
+      if (wparam == VK_BACK && (lparam & (1 << 29)) != 0) {  // Alt+Backspace, the old undo key
+        StepHistory(box, true);
+        return 0;
+      }
+      break;
+    case WM_UNDO:
+    case EM_UNDO:
+      StepHistory(box, true);
+      return TRUE;
+    case EM_CANUNDO: {
+      const Control* control = ControlByHandle(box);
+      return control != nullptr && control->history.CanUndo() ? TRUE : FALSE;
+    }
+    case EM_EMPTYUNDOBUFFER:
+      if (Control* control = ControlByHandle(box)) control->history.Clear();
+      return 0;
     case WM_CHAR:
       if (wparam == 0x01) {  // Ctrl+A selects all, as in the Qt boxes; not every EDIT does it
         SendMessageW(box, EM_SETSEL, 0, -1);
         return 0;
       }
+      if (wparam == 0x1A || wparam == 0x19) return 0;  // Ctrl+Z and Ctrl+Y, taken at their key
       [[fallthrough]];
     case WM_IME_CHAR:
       if (wparam >= 0x20 && !IsWindows1252Character(static_cast<char16_t>(wparam))) {
@@ -441,7 +537,7 @@ LRESULT Form1Win32::HandleBoxMessage(HWND box, UINT message, WPARAM wparam, LPAR
         return 0;
       }
       const std::u16string line(FirstLineOf(*pasted));
-      SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(line.c_str()));
+      SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
       return 0;
     }
     case WM_IME_COMPOSITION:
@@ -497,7 +593,8 @@ void Form1Win32::ShowContextMenu(HWND box, LPARAM where) {
     AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), command, text);
   };
   const PopupMenu menu;
-  item(menu.get(), kUndo, L"&Undo\tCtrl+Z", SendMessageW(box, EM_CANUNDO, 0, 0) != 0);
+  item(menu.get(), kUndo, L"&Undo\tCtrl+Z", control->history.CanUndo());
+  item(menu.get(), kRedo, L"&Redo\tCtrl+Y", control->history.CanRedo());
   AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
   item(menu.get(), kCut, L"Cu&t\tCtrl+X", selected);
   item(menu.get(), kCopy, L"&Copy\tCtrl+C", selected);
@@ -521,7 +618,10 @@ void Form1Win32::ShowContextMenu(HWND box, LPARAM where) {
       menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, box, nullptr));
   switch (chosen) {
     case kUndo:
-      SendMessageW(box, WM_UNDO, 0, 0);
+      StepHistory(box, true);
+      break;
+    case kRedo:
+      StepHistory(box, false);
       break;
     case kCut:
       SendMessageW(box, WM_CUT, 0, 0);
@@ -574,6 +674,11 @@ LRESULT Form1Win32::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case kShowReport:
       ShowWaitingReport();
       return 0;
+    case WM_GETOBJECT:
+      if (static_cast<LONG>(lparam) == OBJID_CLIENT) {
+        if (const LRESULT answer = AnswerWindowObjectRequest(window_, wparam)) return answer;
+      }
+      break;
     case kRunTask:
       if (!tasks_.empty()) {
         const std::function<void()> task = std::move(tasks_.front());
@@ -608,11 +713,50 @@ void Form1Win32::HandleCommand(int id, int code) {
   if (control == nullptr) return;
   if (code == EN_CHANGE) {
     if (control != replacing_) control->holds_null = false;  // the user's own edit
+    FollowEdit(*control);
     UpdateRowDetails(control->name);
     InvalidateRect(control->handle, nullptr, TRUE);
     if (control->handler) control->handler();
   } else if (code == BN_CLICKED && control->name == control_names::kExitButton) {
     if (control->handler) control->handler();
+  }
+}
+
+void Form1Win32::FollowEdit(Control& control) {
+  std::u16string text = TextOf(control.handle);
+  if (&control == replacing_) {
+    control.history.Clear();  // written by the program: nothing of the user's is left to undo
+  } else if (&control != stepping_history_ && text != control.last_text) {
+    // An edit with no note of where it began, such as a text set from outside the program, is
+    // found from the texts alone.
+    const bool noted = pending_edit_ && pending_edit_->box == control.handle;
+    const auto end = static_cast<std::ptrdiff_t>(control.last_text.size());
+    control.history.Record(EditBetween(control.last_text, text,
+                                       noted ? pending_edit_->place : CursorAndAnchor{end, end},
+                                       noted && pending_edit_->keystroke));
+  }
+  control.last_text = std::move(text);
+}
+
+void Form1Win32::StepHistory(HWND box, bool back) {
+  Control* control = ControlByHandle(box);
+  if (control == nullptr || GetWindowLongPtrW(box, GWL_STYLE) & ES_READONLY) return;
+  const BasicTextEdit<std::u16string>* step =
+      back ? control->history.StepBack() : control->history.StepForward();
+  if (step == nullptr) return;
+  // Copied first: the change runs the handlers, which the step must not depend on outliving.
+  const std::size_t taken_out = (back ? step->inserted : step->removed).size();
+  const std::wstring put_in = Wide(back ? step->removed : step->inserted);
+  const auto start = static_cast<WPARAM>(step->position);
+  const CursorAndAnchor before = step->before;
+  stepping_history_ = control;
+  SendMessageW(box, EM_SETSEL, start, static_cast<LPARAM>(start + taken_out));
+  // Not undoable by the EDIT itself, which would keep a second copy of what it replaces.
+  SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(put_in.c_str()));
+  stepping_history_ = nullptr;
+  if (back) {
+    SendMessageW(box, EM_SETSEL, static_cast<WPARAM>(before.anchor),
+                 static_cast<LPARAM>(before.cursor));
   }
 }
 
@@ -803,6 +947,23 @@ std::u16string Form1Win32::AccessibleValueOf(HWND box) const {
   const Control* control = ControlByHandle(box);
   if (control == nullptr) return {};
   return control->holds_null ? PictureText(0) : TextOf(control->handle);
+}
+
+HWND Form1Win32::ControlHandle(std::string_view name) const {
+  const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                  [&](const Control& each) { return each.name == name; });
+  return found == controls_.end() ? nullptr : found->handle;
+}
+
+RECT Form1Win32::LabelPlace(std::string_view label) const {
+  for (const ControlRecord& record : layout::kLayoutTable.controls) {
+    if (record.name == label && record.kind == ControlKind::Label) return PlaceOf(record, dpi_);
+  }
+  return {};
+}
+
+Form1Win32::Control* Form1Win32::ControlByHandle(HWND handle) {
+  return const_cast<Control*>(std::as_const(*this).ControlByHandle(handle));
 }
 
 Form1Win32::Control* Form1Win32::ControlById(int id) {

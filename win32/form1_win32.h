@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "edit_history.h"
 #include "failure_policy.h"
 #include "gdi_font.h"
 #include "handlers.h"
@@ -61,6 +62,10 @@ class Form1Win32 final : public TextBoxAccess {
   [[nodiscard]] std::u16string AccessibleDescriptionOf(HWND box) const;
   [[nodiscard]] std::u16string AccessibleValueOf(HWND box) const;
   void ReplaceText(std::string_view box, std::u16string_view text) override;
+  // The window of a text box or the button; nullptr for any other name, such as a label's.
+  [[nodiscard]] HWND ControlHandle(std::string_view name) const;
+  // Where a painted label is, in the window's client coordinates; empty for any other name.
+  [[nodiscard]] RECT LabelPlace(std::string_view label) const;
 
  private:
   struct Control {
@@ -69,17 +74,34 @@ class Form1Win32 final : public TextBoxAccess {
     int id = 0;
     bool holds_null = false;  // the handler wrote U+0000, which the EDIT shows as nothing
     std::function<void()> handler;
+    BasicEditHistory<std::u16string> history;  // the user's edits, undone and redone here
+    std::u16string last_text;                  // the text as the history last saw it
+  };
+
+  // An edit a box is about to make: where its selection stood, which tells where the edit was
+  // once EN_CHANGE shows its result, and whether a keystroke makes it.
+  struct PendingEdit {
+    HWND box = nullptr;
+    CursorAndAnchor place;
+    bool keystroke = false;
   };
 
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK TextBoxProcedure(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
                                            UINT_PTR subclass, DWORD_PTR form);
+  static LRESULT CALLBACK ButtonProcedure(HWND button, UINT message, WPARAM wparam, LPARAM lparam,
+                                          UINT_PTR subclass, DWORD_PTR form);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleBoxMessage(HWND box, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT AnswerBoxMessage(HWND box, UINT message, WPARAM wparam, LPARAM lparam);
   template <typename Answer>
   LRESULT AnswerReportingFailures(Answer&& answer) noexcept;
   void ShowWaitingReport() noexcept;
   void HandleCommand(int id, int code);
+  // Records in the box's history what changed since it last looked, unless the program wrote it.
+  void FollowEdit(Control& control);
+  // Undoes the box's last edit, or redoes its last undone one; nothing when there is none.
+  void StepHistory(HWND box, bool back);
   void Layout(UINT dpi);
   void ChooseFonts(HDC context);
   void AddCutCaptionTooltips(HDC context);
@@ -92,6 +114,7 @@ class Form1Win32 final : public TextBoxAccess {
   void Announce(std::u16string_view message);
   [[nodiscard]] std::optional<std::uint8_t> PictureIn(HWND box) const;
   [[nodiscard]] Control* ControlById(int id);
+  [[nodiscard]] Control* ControlByHandle(HWND handle);
   [[nodiscard]] const Control& TextBoxOrThrow(std::string_view name) const;
   [[nodiscard]] Control& TextBoxOrThrow(std::string_view name);
   [[nodiscard]] std::u16string TextOf(HWND control) const;
@@ -103,8 +126,10 @@ class Form1Win32 final : public TextBoxAccess {
   UINT dpi_ = 96;
   GdiFont window_font_;
   GdiFont banner_font_;
-  std::vector<Control> controls_;       // the text boxes and the button
-  const Control* replacing_ = nullptr;  // the box ReplaceText is writing
+  std::vector<Control> controls_;              // the text boxes and the button
+  const Control* replacing_ = nullptr;         // the box ReplaceText is writing
+  const Control* stepping_history_ = nullptr;  // the box StepHistory is writing
+  std::optional<PendingEdit> pending_edit_;
   std::deque<std::function<void()>> tasks_;
   std::function<void(const FailureReport&)> show_report_;
   std::deque<FailureReport> waiting_reports_;  // shown once the current message is done

@@ -298,6 +298,82 @@ TEST_F(Form1Win32Input, ArrowKeysStepTheCodeInTxtDeASCIIAsOneEditOfTheBox) {
   EXPECT_FALSE(reported_.has_value());
 }
 
+// Holds `keys` down for this thread, as GetKeyState sees them, while it lives.
+class KeysHeld {
+ public:
+  explicit KeysHeld(const std::vector<int>& keys) {
+    GetKeyboardState(state_);
+    BYTE held[256];
+    std::memcpy(held, state_, sizeof(held));
+    for (const int key : keys) held[key] |= 0x80;
+    SetKeyboardState(held);
+  }
+  KeysHeld(const KeysHeld&) = delete;
+  KeysHeld& operator=(const KeysHeld&) = delete;
+  ~KeysHeld() { SetKeyboardState(state_); }
+
+ private:
+  BYTE state_[256]{};
+};
+
+TEST_F(Form1Win32Input, ShiftInsertPastesThroughTheSameChecksAsCtrlV) {
+  const std::vector<PasteRow> rows = {
+      {"taken", u"", u"naïve", true, u"naïve"},
+      {"refused whole", u"kept", u"Ā and more", true, u"kept"},
+  };
+  HWND box = form_.BoxHandle(control_names::kCharacterInput);
+  for (const PasteRow& row : rows) {
+    form_.ReplaceText(control_names::kCharacterInput, row.before);
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    PutOnClipboard(form_.Handle(), row.pasted);
+    const KeysHeld shift({VK_SHIFT});
+    SendMessageW(box, WM_KEYDOWN, VK_INSERT, 0);
+    EXPECT_EQ(form_.ReadText(control_names::kCharacterInput), row.after) << row.name;
+  }
+}
+
+struct HistoryRouteRow {
+  const char* name;
+  UINT message;
+  WPARAM wparam;
+  LPARAM lparam;
+  std::vector<int> held;
+};
+
+TEST_F(Form1Win32Input, EveryWayToUndoOrRedoTakesTheBoxsOwnHistory) {
+  constexpr LPARAM kAltDown = LPARAM{1} << 29;
+  const std::vector<HistoryRouteRow> undo_routes = {
+      {"Ctrl+Z", WM_KEYDOWN, 'Z', 0, {VK_CONTROL}},
+      {"WM_UNDO", WM_UNDO, 0, 0, {}},
+      {"EM_UNDO", EM_UNDO, 0, 0, {}},
+      {"Alt+Backspace", WM_SYSKEYDOWN, VK_BACK, kAltDown, {VK_MENU}},
+  };
+  const std::vector<HistoryRouteRow> redo_routes = {
+      {"Ctrl+Y", WM_KEYDOWN, 'Y', 0, {VK_CONTROL}},
+      {"Ctrl+Shift+Z", WM_KEYDOWN, 'Z', 0, {VK_CONTROL, VK_SHIFT}},
+  };
+  HWND box = form_.BoxHandle(control_names::kCodeInput);
+  const auto send = [box](const HistoryRouteRow& route) {
+    const KeysHeld held(route.held);
+    SendMessageW(box, route.message, route.wparam, route.lparam);
+  };
+  for (const HistoryRouteRow& undo : undo_routes) {
+    for (const HistoryRouteRow& redo : redo_routes) {
+      form_.ReplaceText(control_names::kCodeInput, u"65");
+      EXPECT_EQ(SendMessageW(box, EM_CANUNDO, 0, 0), FALSE) << "the program's text is no step";
+      SendMessageW(box, EM_SETSEL, 2, 2);
+      SendMessageW(box, WM_CHAR, L'0', 0);
+      SendMessageW(box, WM_CHAR, L'1', 0);
+      send(undo);
+      EXPECT_EQ(form_.ReadText(control_names::kCodeInput), u"65") << undo.name;
+      send(undo);
+      EXPECT_EQ(form_.ReadText(control_names::kCodeInput), u"65") << undo.name << " twice";
+      send(redo);
+      EXPECT_EQ(form_.ReadText(control_names::kCodeInput), u"6501") << redo.name;
+    }
+  }
+}
+
 // Checks, whenever a box is moved or resized, that the font it draws with is still a font.
 LRESULT CALLBACK CheckFontIsAlive(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
                                   UINT_PTR /*subclass*/, DWORD_PTR dead_fonts_seen) {

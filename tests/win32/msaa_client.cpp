@@ -1,20 +1,25 @@
 // Reads the running Zentavo.exe as a Windows screen reader does, through MSAA from another
-// process: each box's name, description and value, and the event a result raises while the
-// focus stays in txtDeASCII. Prints what it read; exits 1 when anything differs from what the
-// Qt window says.
+// process: the window's children in reading order, each box's name, description and value, and
+// the event a result raises while the focus stays in txtDeASCII; then edits as a user does, with
+// keys and the context menu, and reads the boxes after each undo and redo. Prints what it read;
+// exits 1 when anything differs from what the Qt window says.
 //   msaa_client.exe
 #include <windows.h>
 
 #include <oleacc.h>
 
 #include <cstdio>
+#include <functional>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "accessibility_table.h"
 #include "character_details.h"
 #include "control_names.h"
 #include "focus_order.h"
+#include "layout_table.h"
 #include "row_text.h"
 #include "utf8_text.h"
 
@@ -111,6 +116,65 @@ void CALLBACK Hear(HWINEVENTHOOK /*hook*/, DWORD event, HWND window, LONG object
   accessible->Release();
 }
 
+// What the window's object gives as its children, each as role and name.
+std::vector<std::pair<LONG, std::u16string>> ChildrenOf(HWND window) {
+  std::vector<std::pair<LONG, std::u16string>> read;
+  IAccessible* parent = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
+                                        reinterpret_cast<void**>(&parent))) ||
+      parent == nullptr) {
+    return read;
+  }
+  LONG count = 0;
+  parent->get_accChildCount(&count);
+  std::vector<VARIANT> children(static_cast<std::size_t>(count));
+  LONG obtained = 0;
+  AccessibleChildren(parent, 0, count, children.data(), &obtained);
+  for (LONG i = 0; i < obtained; ++i) {
+    VARIANT& child = children[static_cast<std::size_t>(i)];
+    IAccessible* object = parent;
+    VARIANT which{};
+    which.vt = VT_I4;
+    which.lVal = CHILDID_SELF;
+    if (child.vt == VT_DISPATCH) {
+      object = nullptr;
+      child.pdispVal->QueryInterface(kIAccessible, reinterpret_cast<void**>(&object));
+    } else {
+      which = child;
+    }
+    VARIANT role{};
+    BSTR name = nullptr;
+    if (object != nullptr) {
+      object->get_accRole(which, &role);
+      object->get_accName(which, &name);
+    }
+    read.emplace_back(role.vt == VT_I4 ? role.lVal : 0,
+                      name != nullptr ? std::u16string(reinterpret_cast<const char16_t*>(name),
+                                                       SysStringLen(name))
+                                      : std::u16string());
+    SysFreeString(name);
+    if (object != nullptr && object != parent) object->Release();
+    VariantClear(&child);
+  }
+  parent->Release();
+  return read;
+}
+
+// What the Qt window reads for the part `name`: a label's words, a box's prompt, the button's
+// caption.
+std::pair<LONG, std::u16string> ExpectedChild(std::string_view name) {
+  using namespace zentavo;
+  if (name == control_names::kExitButton) {
+    for (const layout::ControlRecord& record : layout::kLayoutTable.controls) {
+      if (record.name == name) return {ROLE_SYSTEM_PUSHBUTTON, std::u16string(record.text)};
+    }
+  }
+  if (accessibility::RowOfBox(name) != nullptr) {
+    return {ROLE_SYSTEM_TEXT, std::u16string(accessibility::AccessibleName(name))};
+  }
+  return {ROLE_SYSTEM_STATICTEXT, std::u16string(accessibility::LabelWords(name))};
+}
+
 void Type(const wchar_t* text) {
   for (const wchar_t* character = text; *character != 0; ++character) {
     INPUT keys[2]{};
@@ -122,6 +186,87 @@ void Type(const wchar_t* text) {
     keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
   }
+}
+
+// Presses the keys in order and lets go of them in reverse, as a user holding modifiers does.
+void Press(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> strokes;
+  for (const WORD key : keys) {
+    INPUT stroke{};
+    stroke.type = INPUT_KEYBOARD;
+    stroke.ki.wVk = key;
+    strokes.push_back(stroke);
+  }
+  for (auto key = keys.end(); key != keys.begin();) {
+    INPUT stroke{};
+    stroke.type = INPUT_KEYBOARD;
+    stroke.ki.wVk = *--key;
+    stroke.ki.dwFlags = KEYEVENTF_KEYUP;
+    strokes.push_back(stroke);
+  }
+  SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
+}
+
+void PutOnClipboard(const std::u16string& text) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+  auto* characters = static_cast<char16_t*>(GlobalLock(block));
+  std::copy(text.begin(), text.end(), characters);
+  characters[text.size()] = u'\0';
+  GlobalUnlock(block);
+  OpenClipboard(nullptr);
+  EmptyClipboard();
+  SetClipboardData(CF_UNICODETEXT, block);
+  CloseClipboard();
+}
+
+// Waits up to 20 s for `holds` to be true, taking the hook's events meanwhile.
+bool Within20Seconds(const std::function<bool()>& holds) {
+  const DWORD deadline = GetTickCount() + 20'000;
+  while (!holds()) {
+    if (GetTickCount() > deadline) return false;
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+  }
+  return true;
+}
+
+std::string Shortened(const std::u16string& text) {
+  if (text.size() <= 40) return Utf8(text);
+  return Utf8(text.substr(0, 12)) + "... (" + std::to_string(text.size()) + " characters)";
+}
+
+// Does `what`, then waits for `box` to hold `wanted`; prints what it read.
+void ExpectAfter(const char* what, const std::function<void()>& action, HWND box,
+                 const std::u16string& wanted) {
+  action();
+  std::u16string read;
+  const bool reached = Within20Seconds([&] {
+    read = ReadOfWindow(box, Property::Value);
+    return read == wanted;
+  });
+  std::printf("%s: \"%s\"\n", what, Shortened(read).c_str());
+  if (!reached) {
+    std::printf("  FAULT: expected \"%s\"\n", Shortened(wanted).c_str());
+    ++faults;
+  }
+}
+
+bool MenuIsOpen() {
+  const HWND menu = FindWindowW(L"#32768", nullptr);
+  return menu != nullptr && IsWindowVisible(menu);
+}
+
+// Opens the focused box's context menu from the keyboard and chooses the item `mnemonic`.
+void ChooseFromContextMenu(WORD mnemonic) {
+  Press({VK_APPS});
+  if (!Within20Seconds(MenuIsOpen)) {
+    std::printf("FAULT: the context menu did not open\n");
+    ++faults;
+    return;
+  }
+  Press({mnemonic});
+  Within20Seconds([] { return !MenuIsOpen(); });
 }
 
 }  // namespace
@@ -144,6 +289,22 @@ int main() {
     std::printf("FAULT: %zu edit boxes, not 4\n", boxes.size());
     return 1;
   }
+  std::printf("-- the window's children in reading order\n");
+  const auto children = ChildrenOf(window);
+  const auto& reading_order = zentavo::accessibility::kReadingOrder;
+  for (std::size_t i = 0; i < std::max(children.size(), reading_order.size()); ++i) {
+    const auto read = i < children.size() ? children[i] : std::pair<LONG, std::u16string>{};
+    std::printf("%2zu role %ld: \"%s\"\n", i + 1, static_cast<long>(read.first),
+                Utf8(read.second).c_str());
+    if (i >= reading_order.size() || read != ExpectedChild(reading_order[i])) {
+      const auto wanted = i < reading_order.size() ? ExpectedChild(reading_order[i])
+                                                   : std::pair<LONG, std::u16string>{};
+      std::printf("  FAULT: expected role %ld: \"%s\"\n", static_cast<long>(wanted.first),
+                  Utf8(wanted.second).c_str());
+      ++faults;
+    }
+  }
+
   std::printf("-- before typing\n");
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     const std::string name(order[i]);
@@ -196,6 +357,87 @@ int main() {
     Expect((std::string(order[i]) + " description").c_str(),
            ReadOfWindow(boxes[i], Property::Description), zentavo::DescribeForSpeech(150));
   }
+
+  std::printf("-- undo and redo of a paste in txtDeASCII\n");
+  PutOnClipboard(u"&H41");
+  ExpectAfter(
+      "Ctrl+A, Ctrl+V",
+      [] {
+        Press({VK_CONTROL, 'A'});
+        Press({VK_CONTROL, 'V'});
+      },
+      boxes[0], u"&H41");
+  Expect("txtParaCar value", ReadOfWindow(boxes[1], Property::Value), u"A");
+  ExpectAfter(
+      "Ctrl+Z",
+      [] {
+        Press({VK_CONTROL, 'Z'});
+      },
+      boxes[0], u"150");
+  Expect("txtParaCar value", ReadOfWindow(boxes[1], Property::Value), u"\u2013");
+  ExpectAfter(
+      "Ctrl+Y",
+      [] {
+        Press({VK_CONTROL, 'Y'});
+      },
+      boxes[0], u"&H41");
+  ExpectAfter(
+      "Ctrl+Z",
+      [] {
+        Press({VK_CONTROL, 'Z'});
+      },
+      boxes[0], u"150");
+  ExpectAfter(
+      "Ctrl+Shift+Z",
+      [] {
+        Press({VK_CONTROL, VK_SHIFT, 'Z'});
+      },
+      boxes[0], u"&H41");
+  ExpectAfter(
+      "Undo from the context menu", [] { ChooseFromContextMenu('U'); }, boxes[0], u"150");
+  ExpectAfter(
+      "Redo from the context menu", [] { ChooseFromContextMenu('R'); }, boxes[0], u"&H41");
+  // The undo selects again what the paste replaced, so 6 replaces it; nothing is left to redo.
+  ExpectAfter(
+      "Ctrl+Z, then typing 6",
+      [] {
+        Press({VK_CONTROL, 'Z'});
+        Type(L"6");
+      },
+      boxes[0], u"6");
+  ExpectAfter(
+      "Ctrl+Y",
+      [] {
+        Press({VK_CONTROL, 'Y'});
+      },
+      boxes[0], u"6");
+
+  std::printf("-- a paste of 100 000 characters in txtDeCar is one step\n");
+  Press({VK_TAB});
+  Press({VK_TAB});
+  std::u16string long_text(100'000, u'x');
+  long_text.front() = u'\u00E9';
+  PutOnClipboard(long_text);
+  ExpectAfter(
+      "Ctrl+V",
+      [] {
+        Press({VK_CONTROL, 'V'});
+      },
+      boxes[2], long_text);
+  Expect("txtParaASCII value", ReadOfWindow(boxes[3], Property::Value), u"233");
+  ExpectAfter(
+      "Ctrl+Z",
+      [] {
+        Press({VK_CONTROL, 'Z'});
+      },
+      boxes[2], u"");
+  ExpectAfter(
+      "Ctrl+Y",
+      [] {
+        Press({VK_CONTROL, 'Y'});
+      },
+      boxes[2], long_text);
+
   std::printf(faults == 0 ? "all as the Qt window says\n" : "%d faults\n", faults);
   CoUninitialize();
   return faults == 0 ? 0 : 1;
