@@ -35,6 +35,13 @@ namespace {
 // one replacement like a paste; shorter ones stay with the toolkit, composing included.
 constexpr qsizetype kLargeInputMethodCommit = 256;
 
+// Ctrl+Y redoes in every box, as in Zentavo.exe, though not every desktop's key bindings say so
+// (on X11 the toolkit's Redo is Ctrl+Shift+Z alone).
+bool IsCtrlY(const QKeyEvent& event) {
+  return event.key() == Qt::Key_Y &&
+         (event.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
+
 // `text` with `length` characters at `position` replaced, allocated once at its exact size: a
 // grown copy of a 10 MiB text would hold half as much again.
 QString Spliced(QStringView text, qsizetype position, qsizetype length, QStringView replacement) {
@@ -180,7 +187,7 @@ bool TextBox::EditForKey(QKeyEvent* event) {
   }
   if (event == QKeySequence::Undo) {
     Undo();
-  } else if (event == QKeySequence::Redo) {
+  } else if (event == QKeySequence::Redo || IsCtrlY(*event)) {
     Redo();
   } else if (event == QKeySequence::Paste) {
     PasteFrom(QClipboard::Clipboard);

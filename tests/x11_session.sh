@@ -83,6 +83,19 @@ expect_focused_box_holds() {
   within 5 clipboard_is "$1" || fail "expected '$1' in the box, read '$(clipboard_text)'"
 }
 
+# In the focused box, whose last edit turned $1 into $2: Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z each
+# take its history one step back or forward.
+expect_undo_and_redo_keys() {
+  keys ctrl+z
+  expect_focused_box_holds "$1"
+  keys ctrl+y
+  expect_focused_box_holds "$2"
+  keys ctrl+z
+  expect_focused_box_holds "$1"
+  keys ctrl+shift+z
+  expect_focused_box_holds "$2"
+}
+
 # Opens the focused box's context menu with the Menu key and chooses the third entry of its
 # Copy as group, the code point; then checks the clipboard holds $1. Needs $program_pid.
 expect_copy_as_code_point() {
