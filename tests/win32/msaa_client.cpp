@@ -10,7 +10,6 @@
 
 #include <cstdio>
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -189,7 +188,7 @@ void Type(const wchar_t* text) {
 }
 
 // Presses the keys in order and lets go of them in reverse, as a user holding modifiers does.
-void Press(std::initializer_list<WORD> keys) {
+void Press(const std::vector<WORD>& keys) {
   std::vector<INPUT> strokes;
   for (const WORD key : keys) {
     INPUT stroke{};
@@ -197,10 +196,10 @@ void Press(std::initializer_list<WORD> keys) {
     stroke.ki.wVk = key;
     strokes.push_back(stroke);
   }
-  for (auto key = keys.end(); key != keys.begin();) {
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
     INPUT stroke{};
     stroke.type = INPUT_KEYBOARD;
-    stroke.ki.wVk = *--key;
+    stroke.ki.wVk = *key;
     stroke.ki.dwFlags = KEYEVENTF_KEYUP;
     strokes.push_back(stroke);
   }
@@ -236,20 +235,39 @@ std::string Shortened(const std::u16string& text) {
   return Utf8(text.substr(0, 12)) + "... (" + std::to_string(text.size()) + " characters)";
 }
 
-// Does `what`, then waits for `box` to hold `wanted`; prints what it read.
-void ExpectAfter(const char* what, const std::function<void()>& action, HWND box,
-                 const std::u16string& wanted) {
-  action();
-  std::u16string read;
-  const bool reached = Within20Seconds([&] {
-    read = ReadOfWindow(box, Property::Value);
-    return read == wanted;
-  });
-  std::printf("%s: \"%s\"\n", what, Shortened(read).c_str());
-  if (!reached) {
-    std::printf("  FAULT: expected \"%s\"\n", Shortened(wanted).c_str());
-    ++faults;
+// One thing a user does, and what the box it acts on then holds; and, where given, what the
+// row's other box holds once it does.
+struct EditStep {
+  const char* what;
+  std::function<void()> action;
+  HWND box;
+  std::u16string wanted;
+  HWND other_box = nullptr;
+  std::u16string other_wanted = {};
+};
+
+void ExpectEach(const std::vector<EditStep>& steps) {
+  for (const EditStep& step : steps) {
+    step.action();
+    std::u16string read;
+    const bool reached = Within20Seconds([&] {
+      read = ReadOfWindow(step.box, Property::Value);
+      return read == step.wanted;
+    });
+    std::printf("%s: \"%s\"\n", step.what, Shortened(read).c_str());
+    if (!reached) {
+      std::printf("  FAULT: expected \"%s\"\n", Shortened(step.wanted).c_str());
+      ++faults;
+    }
+    if (step.other_box != nullptr) {
+      Expect("  and the row's other box", ReadOfWindow(step.other_box, Property::Value),
+             step.other_wanted);
+    }
   }
+}
+
+std::function<void()> Keys(std::vector<WORD> keys) {
+  return [keys = std::move(keys)] { Press(keys); };
 }
 
 bool MenuIsOpen() {
@@ -322,23 +340,19 @@ int main() {
   std::printf("-- typing 150 into txtDeASCII\n");
   Type(L"150");
   const std::u16string en_dash_name = zentavo::NameToTell(150);
-  bool announced = false;
   HWND focus_then = nullptr;
-  const DWORD deadline = GetTickCount() + 20'000;
-  while (!announced && GetTickCount() < deadline) {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  const bool announced = Within20Seconds([&] {
     for (const Heard& each : heard) {
       if (each.event == EVENT_OBJECT_LIVEREGIONCHANGED && each.name == en_dash_name) {
-        announced = true;
         GUITHREADINFO info{};
         info.cbSize = sizeof(info);
         GetGUIThreadInfo(thread, &info);
         focus_then = info.hwndFocus;
+        return true;
       }
     }
-    if (!announced) MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-  }
+    return false;
+  });
   UnhookWinEvent(hook);
   std::printf("announced by a live-region event: %s\n", announced ? "yes" : "no");
   for (const Heard& each : heard) {
@@ -360,57 +374,26 @@ int main() {
 
   std::printf("-- undo and redo of a paste in txtDeASCII\n");
   PutOnClipboard(u"&H41");
-  ExpectAfter(
-      "Ctrl+A, Ctrl+V",
-      [] {
-        Press({VK_CONTROL, 'A'});
-        Press({VK_CONTROL, 'V'});
-      },
-      boxes[0], u"&H41");
-  Expect("txtParaCar value", ReadOfWindow(boxes[1], Property::Value), u"A");
-  ExpectAfter(
-      "Ctrl+Z",
-      [] {
-        Press({VK_CONTROL, 'Z'});
-      },
-      boxes[0], u"150");
-  Expect("txtParaCar value", ReadOfWindow(boxes[1], Property::Value), u"\u2013");
-  ExpectAfter(
-      "Ctrl+Y",
-      [] {
-        Press({VK_CONTROL, 'Y'});
-      },
-      boxes[0], u"&H41");
-  ExpectAfter(
-      "Ctrl+Z",
-      [] {
-        Press({VK_CONTROL, 'Z'});
-      },
-      boxes[0], u"150");
-  ExpectAfter(
-      "Ctrl+Shift+Z",
-      [] {
-        Press({VK_CONTROL, VK_SHIFT, 'Z'});
-      },
-      boxes[0], u"&H41");
-  ExpectAfter(
-      "Undo from the context menu", [] { ChooseFromContextMenu('U'); }, boxes[0], u"150");
-  ExpectAfter(
-      "Redo from the context menu", [] { ChooseFromContextMenu('R'); }, boxes[0], u"&H41");
+  const auto ctrl_a_ctrl_v = [] {
+    Press({VK_CONTROL, 'A'});
+    Press({VK_CONTROL, 'V'});
+  };
   // The undo selects again what the paste replaced, so 6 replaces it; nothing is left to redo.
-  ExpectAfter(
-      "Ctrl+Z, then typing 6",
-      [] {
-        Press({VK_CONTROL, 'Z'});
-        Type(L"6");
-      },
-      boxes[0], u"6");
-  ExpectAfter(
-      "Ctrl+Y",
-      [] {
-        Press({VK_CONTROL, 'Y'});
-      },
-      boxes[0], u"6");
+  const auto undo_then_6 = [] {
+    Press({VK_CONTROL, 'Z'});
+    Type(L"6");
+  };
+  ExpectEach({
+      {"Ctrl+A, Ctrl+V", ctrl_a_ctrl_v, boxes[0], u"&H41", boxes[1], u"A"},
+      {"Ctrl+Z", Keys({VK_CONTROL, 'Z'}), boxes[0], u"150", boxes[1], u"\u2013"},
+      {"Ctrl+Y", Keys({VK_CONTROL, 'Y'}), boxes[0], u"&H41"},
+      {"Ctrl+Z", Keys({VK_CONTROL, 'Z'}), boxes[0], u"150"},
+      {"Ctrl+Shift+Z", Keys({VK_CONTROL, VK_SHIFT, 'Z'}), boxes[0], u"&H41"},
+      {"Undo from the context menu", [] { ChooseFromContextMenu('U'); }, boxes[0], u"150"},
+      {"Redo from the context menu", [] { ChooseFromContextMenu('R'); }, boxes[0], u"&H41"},
+      {"Ctrl+Z, then typing 6", undo_then_6, boxes[0], u"6"},
+      {"Ctrl+Y", Keys({VK_CONTROL, 'Y'}), boxes[0], u"6"},
+  });
 
   std::printf("-- a paste of 100 000 characters in txtDeCar is one step\n");
   Press({VK_TAB});
@@ -418,25 +401,11 @@ int main() {
   std::u16string long_text(100'000, u'x');
   long_text.front() = u'\u00E9';
   PutOnClipboard(long_text);
-  ExpectAfter(
-      "Ctrl+V",
-      [] {
-        Press({VK_CONTROL, 'V'});
-      },
-      boxes[2], long_text);
-  Expect("txtParaASCII value", ReadOfWindow(boxes[3], Property::Value), u"233");
-  ExpectAfter(
-      "Ctrl+Z",
-      [] {
-        Press({VK_CONTROL, 'Z'});
-      },
-      boxes[2], u"");
-  ExpectAfter(
-      "Ctrl+Y",
-      [] {
-        Press({VK_CONTROL, 'Y'});
-      },
-      boxes[2], long_text);
+  ExpectEach({
+      {"Ctrl+V", Keys({VK_CONTROL, 'V'}), boxes[2], long_text, boxes[3], u"233"},
+      {"Ctrl+Z", Keys({VK_CONTROL, 'Z'}), boxes[2], u""},
+      {"Ctrl+Y", Keys({VK_CONTROL, 'Y'}), boxes[2], long_text},
+  });
 
   std::printf(faults == 0 ? "all as the Qt window says\n" : "%d faults\n", faults);
   CoUninitialize();
