@@ -241,56 +241,32 @@ class WindowAccessible final : public StandardAccessible {
   }
 
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-    return ForPart(
-        child, [&] { return standard_->get_accName(child, name); },
-        [&](IAccessible* part, VARIANT self) { return part->get_accName(self, name); },
-        [&](std::string_view label) { return Answer(accessibility::LabelWords(label), name); });
+    return Ask(&IAccessible::get_accName, child, name, [&](std::string_view label) {
+      return Answer(accessibility::LabelWords(label), name);
+    });
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-    return ForPart(
-        child, [&] { return standard_->get_accValue(child, value); },
-        [&](IAccessible* part, VARIANT self) { return part->get_accValue(self, value); },
-        [&](std::string_view) { return Nothing(value); });
+    return AskNoneOfLabels(&IAccessible::get_accValue, child, value);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
-    return ForPart(
-        child, [&] { return standard_->get_accDescription(child, description); },
-        [&](IAccessible* part, VARIANT self) {
-          return part->get_accDescription(self, description);
-        },
-        [&](std::string_view) { return Nothing(description); });
+    return AskNoneOfLabels(&IAccessible::get_accDescription, child, description);
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
-    return ForPart(
-        child, [&] { return standard_->get_accHelp(child, help); },
-        [&](IAccessible* part, VARIANT self) { return part->get_accHelp(self, help); },
-        [&](std::string_view) { return Nothing(help); });
+    return AskNoneOfLabels(&IAccessible::get_accHelp, child, help);
   }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
-    return ForPart(
-        child, [&] { return standard_->get_accKeyboardShortcut(child, shortcut); },
-        [&](IAccessible* part, VARIANT self) {
-          return part->get_accKeyboardShortcut(self, shortcut);
-        },
-        [&](std::string_view) { return Nothing(shortcut); });
+    return AskNoneOfLabels(&IAccessible::get_accKeyboardShortcut, child, shortcut);
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
-    return ForPart(
-        child, [&] { return standard_->get_accDefaultAction(child, action); },
-        [&](IAccessible* part, VARIANT self) { return part->get_accDefaultAction(self, action); },
-        [&](std::string_view) { return Nothing(action); });
+    return AskNoneOfLabels(&IAccessible::get_accDefaultAction, child, action);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-    return ForPart(
-        child, [&] { return standard_->get_accRole(child, role); },
-        [&](IAccessible* part, VARIANT self) { return part->get_accRole(self, role); },
-        [&](std::string_view) { return Number(ROLE_SYSTEM_STATICTEXT, role); });
+    return Ask(&IAccessible::get_accRole, child, role,
+               [&](std::string_view) { return Number(ROLE_SYSTEM_STATICTEXT, role); });
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-    return ForPart(
-        child, [&] { return standard_->get_accState(child, state); },
-        [&](IAccessible* part, VARIANT self) { return part->get_accState(self, state); },
-        [&](std::string_view) { return Number(STATE_SYSTEM_READONLY, state); });
+    return Ask(&IAccessible::get_accState, child, state,
+               [&](std::string_view) { return Number(STATE_SYSTEM_READONLY, state); });
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
     return ForPart(
@@ -402,6 +378,21 @@ class WindowAccessible final : public StandardAccessible {
     const HRESULT result = part(object, SelfChild());
     object->Release();
     return result;
+  }
+
+  // Asks `question` of the standard object about this object, of a part's own object about
+  // itself, and answers with `label` for a painted label.
+  template <typename Question, typename Out, typename Label>
+  HRESULT Ask(Question question, const VARIANT& child, Out* out, Label&& label) const {
+    return ForPart(
+        child, [&] { return (standard_->*question)(child, out); },
+        [&](IAccessible* part, VARIANT self) { return (part->*question)(self, out); }, label);
+  }
+
+  // The same, for a text that a painted label has none of.
+  template <typename Question>
+  HRESULT AskNoneOfLabels(Question question, const VARIANT& child, BSTR* out) const {
+    return Ask(question, child, out, [out](std::string_view) { return Nothing(out); });
   }
 
   // A child as navigation gives it: the object of a window, or the number of a simple child.
