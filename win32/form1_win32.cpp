@@ -726,14 +726,16 @@ void Form1Win32::FollowEdit(Control& control) {
   std::u16string text = TextOf(control.handle);
   if (&control == replacing_) {
     control.history.Clear();  // written by the program: nothing of the user's is left to undo
-  } else if (&control != stepping_history_ && text != control.last_text) {
+  } else if (&control != stepping_history_) {
     // An edit with no note of where it began, such as a text set from outside the program, is
     // found from the texts alone.
     const bool noted = pending_edit_ && pending_edit_->box == control.handle;
     const auto end = static_cast<std::ptrdiff_t>(control.last_text.size());
-    control.history.Record(EditBetween(control.last_text, text,
-                                       noted ? pending_edit_->place : CursorAndAnchor{end, end},
-                                       noted && pending_edit_->keystroke));
+    auto edit = EditBetween(control.last_text, text,
+                            noted ? pending_edit_->place : CursorAndAnchor{end, end},
+                            noted && pending_edit_->keystroke);
+    // Wine's EDIT also reports a change when Ctrl+A selects all: no step for no change.
+    if (!edit.removed.empty() || !edit.inserted.empty()) control.history.Record(std::move(edit));
   }
   control.last_text = std::move(text);
 }
