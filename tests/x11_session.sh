@@ -83,17 +83,29 @@ expect_focused_box_holds() {
   within 5 clipboard_is "$1" || fail "expected '$1' in the box, read '$(clipboard_text)'"
 }
 
-# In the focused box, whose last edit turned $1 into $2: Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z each
-# take its history one step back or forward.
-expect_undo_and_redo_keys() {
+# From txtParaCar, with $program_pid set: 150 typed into txtDeASCII, U+2013 chosen from
+# txtParaCar's Copy as menu, then Up on 65 in txtDeASCII gives B as one step, which Ctrl+Z,
+# Ctrl+Y and Ctrl+Shift+Z take back and forth. Home and Shift+End select, not Ctrl+A: wine can
+# miss a modifier held in the moment the focus comes back to its window.
+expect_copy_as_stepping_and_undo() {
+  keys shift+Tab Home shift+End
+  type_text 150
+  keys Tab
+  expect_copy_as_code_point 'U+2013'
+  keys shift+Tab Home shift+End
+  type_text 65
+  keys Up Tab
+  expect_focused_box_holds B
+  keys shift+Tab
+  expect_focused_box_holds 66
   keys ctrl+z
-  expect_focused_box_holds "$1"
+  expect_focused_box_holds 65
   keys ctrl+y
-  expect_focused_box_holds "$2"
+  expect_focused_box_holds 66
   keys ctrl+z
-  expect_focused_box_holds "$1"
+  expect_focused_box_holds 65
   keys ctrl+shift+z
-  expect_focused_box_holds "$2"
+  expect_focused_box_holds 66
 }
 
 # Opens the focused box's context menu with the Menu key and chooses the third entry of its

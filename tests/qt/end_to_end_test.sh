@@ -69,17 +69,7 @@ keys Tab
 expect_focused_box_holds B
 
 step "type 150; choose U+2013 from txtParaCar's Copy as menu; Up in txtDeASCII holding 65 gives B; Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z undo and redo the step"
-keys shift+Tab ctrl+a
-type_text 150
-keys Tab
-expect_copy_as_code_point 'U+2013'
-keys shift+Tab ctrl+a
-type_text 65
-keys Up Tab
-expect_focused_box_holds B
-keys shift+Tab
-expect_focused_box_holds 66
-expect_undo_and_redo_keys 65 66
+expect_copy_as_stepping_and_undo
 
 step "click Exit/Sair: the program ends with status 0"
 # The button's middle, in the window's own coordinates (Command1 spans 280-369 x 232-257).

@@ -97,17 +97,7 @@ keys Tab
 expect_focused_box_holds B
 
 step "150; U+2013 chosen from txtParaCar's Copy as menu; Up in txtDeASCII holding 65 gives B; Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z undo and redo the step"
-keys shift+Tab Home shift+End
-type_text 150
-keys Tab
-expect_copy_as_code_point 'U+2013'
-keys shift+Tab Home shift+End
-type_text 65
-keys Up Tab
-expect_focused_box_holds B
-keys shift+Tab
-expect_focused_box_holds 66
-expect_undo_and_redo_keys 65 66
+expect_copy_as_stepping_and_undo
 
 step "Exit/Sair clicked ends the program with status 0"
 xdotool mousemove --window "$window" 324 244 click 1  # the middle of Command1
