@@ -187,6 +187,24 @@ class Form1Win32Input : public ::testing::Test {
   std::optional<std::u16string> reported_;
 };
 
+// Holds `keys` down for this thread, as GetKeyState sees them, while it lives.
+class KeysHeld {
+ public:
+  explicit KeysHeld(const std::vector<int>& keys) {
+    GetKeyboardState(state_);
+    BYTE held[256];
+    std::memcpy(held, state_, sizeof(held));
+    for (const int key : keys) held[key] |= 0x80;
+    SetKeyboardState(held);
+  }
+  KeysHeld(const KeysHeld&) = delete;
+  KeysHeld& operator=(const KeysHeld&) = delete;
+  ~KeysHeld() { SetKeyboardState(state_); }
+
+ private:
+  BYTE state_[256]{};
+};
+
 struct PasteRow {
   const char* name;
   std::u16string before;
@@ -195,7 +213,7 @@ struct PasteRow {
   std::u16string after;
 };
 
-TEST_F(Form1Win32Input, APasteTakesTheClipboardsTextWithinItsBlockAndOnlyWhenAllOfItFits) {
+TEST_F(Form1Win32Input, EveryPasteTakesTheClipboardsTextWithinItsBlockAndOnlyWhenAllOfItFits) {
   const std::vector<PasteRow> rows = {
       {"unterminated", u"", u"éclair à la crème", false, u"éclair à la crème"},
       {"terminated", u"", u"naïve", true, u"naïve"},
@@ -205,23 +223,32 @@ TEST_F(Form1Win32Input, APasteTakesTheClipboardsTextWithinItsBlockAndOnlyWhenAll
       {"unterminated and outside", u"kept", u"Ā and €", false, u"kept"},
   };
   HWND box = form_.BoxHandle(control_names::kCharacterInput);
-  for (const PasteRow& row : rows) {
-    form_.ReplaceText(control_names::kCharacterInput, row.before);
-    SendMessageW(box, EM_SETSEL, 0, -1);
-    if (row.terminated) {
-      PutOnClipboard(form_.Handle(), row.pasted);
-    } else {
-      PutUnterminatedOnClipboard(form_.Handle(), row.pasted);
-    }
-    SendMessageW(box, WM_PASTE, 0, 0);
-    const std::u16string after = form_.ReadText(control_names::kCharacterInput);
-    if (row.terminated || row.after == row.before) {
-      EXPECT_EQ(after, row.after) << row.name;
-    } else {
-      // Wine writes a terminator over the last character of a block that has none; Windows
-      // hands the block over as it is. Either way nothing from past its end may come in.
-      EXPECT_TRUE(after == row.after || after == row.after.substr(0, row.after.size() - 1))
-          << row.name;
+  // Ctrl+V and the menu send WM_PASTE; on Shift+Insert the EDIT would paste by itself.
+  for (const bool by_shift_insert : {false, true}) {
+    const char* route = by_shift_insert ? "Shift+Insert: " : "WM_PASTE: ";
+    for (const PasteRow& row : rows) {
+      form_.ReplaceText(control_names::kCharacterInput, row.before);
+      SendMessageW(box, EM_SETSEL, 0, -1);
+      if (row.terminated) {
+        PutOnClipboard(form_.Handle(), row.pasted);
+      } else {
+        PutUnterminatedOnClipboard(form_.Handle(), row.pasted);
+      }
+      if (by_shift_insert) {
+        const KeysHeld shift({VK_SHIFT});
+        SendMessageW(box, WM_KEYDOWN, VK_INSERT, 0);
+      } else {
+        SendMessageW(box, WM_PASTE, 0, 0);
+      }
+      const std::u16string after = form_.ReadText(control_names::kCharacterInput);
+      if (row.terminated || row.after == row.before) {
+        EXPECT_EQ(after, row.after) << route << row.name;
+      } else {
+        // Wine writes a terminator over the last character of a block that has none; Windows
+        // hands the block over as it is. Either way nothing from past its end may come in.
+        EXPECT_TRUE(after == row.after || after == row.after.substr(0, row.after.size() - 1))
+            << route << row.name;
+      }
     }
   }
   PumpWaitingMessages();
@@ -296,40 +323,6 @@ TEST_F(Form1Win32Input, ArrowKeysStepTheCodeInTxtDeASCIIAsOneEditOfTheBox) {
   EXPECT_EQ(form_.ReadText(control_names::kCharacterInput), u"xy");
   PumpWaitingMessages();
   EXPECT_FALSE(reported_.has_value());
-}
-
-// Holds `keys` down for this thread, as GetKeyState sees them, while it lives.
-class KeysHeld {
- public:
-  explicit KeysHeld(const std::vector<int>& keys) {
-    GetKeyboardState(state_);
-    BYTE held[256];
-    std::memcpy(held, state_, sizeof(held));
-    for (const int key : keys) held[key] |= 0x80;
-    SetKeyboardState(held);
-  }
-  KeysHeld(const KeysHeld&) = delete;
-  KeysHeld& operator=(const KeysHeld&) = delete;
-  ~KeysHeld() { SetKeyboardState(state_); }
-
- private:
-  BYTE state_[256]{};
-};
-
-TEST_F(Form1Win32Input, ShiftInsertPastesThroughTheSameChecksAsCtrlV) {
-  const std::vector<PasteRow> rows = {
-      {"taken", u"", u"naïve", true, u"naïve"},
-      {"refused whole", u"kept", u"Ā and more", true, u"kept"},
-  };
-  HWND box = form_.BoxHandle(control_names::kCharacterInput);
-  for (const PasteRow& row : rows) {
-    form_.ReplaceText(control_names::kCharacterInput, row.before);
-    SendMessageW(box, EM_SETSEL, 0, -1);
-    PutOnClipboard(form_.Handle(), row.pasted);
-    const KeysHeld shift({VK_SHIFT});
-    SendMessageW(box, WM_KEYDOWN, VK_INSERT, 0);
-    EXPECT_EQ(form_.ReadText(control_names::kCharacterInput), row.after) << row.name;
-  }
 }
 
 struct HistoryRouteRow {
