@@ -1,5 +1,6 @@
 #include "windows1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace zentavo {
@@ -74,5 +75,9 @@ std::optional<std::uint8_t> CodeForCharacter(char16_t character) noexcept {
 }
 
 bool IsWindows1252Character(char16_t character) noexcept { return FindCode(character).has_value(); }
+
+bool IsWindows1252Text(std::u16string_view text) noexcept {
+  return std::all_of(text.begin(), text.end(), IsWindows1252Character);
+}
 
 }  // namespace zentavo

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string_view>
 
 namespace zentavo {
 
@@ -15,5 +16,8 @@ namespace zentavo {
 [[nodiscard]] std::optional<std::uint8_t> CodeForCharacter(char16_t character) noexcept;
 
 [[nodiscard]] bool IsWindows1252Character(char16_t character) noexcept;
+
+// Whether every character of `text` is one of the code page's.
+[[nodiscard]] bool IsWindows1252Text(std::u16string_view text) noexcept;
 
 }  // namespace zentavo

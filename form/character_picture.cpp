@@ -12,4 +12,10 @@ std::optional<std::uint8_t> PicturedCode(std::string_view box, std::u16string_vi
   return code;
 }
 
+PictureFrame PictureFramePlace(int area_left, int area_top, int area_bottom, int label_width,
+                               int label_height, int padding) {
+  const int middle_top = area_top + (area_bottom - area_top - label_height) / 2;
+  return {area_left + 1, middle_top - 1, label_width + 2 * padding, label_height + 2};
+}
+
 }  // namespace zentavo

@@ -15,4 +15,22 @@ namespace zentavo {
 [[nodiscard]] std::optional<std::uint8_t> PicturedCode(std::string_view box,
                                                        std::u16string_view text);
 
+// Where a picture's dotted frame goes, in a box's pixels.
+struct PictureFrame {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// Between the dotted frame and its label, in pixels at 96 dots per inch.
+inline constexpr int kPicturePadding = 2;
+
+// The frame around a label `label_width` by `label_height` pixels, in a box whose text area
+// begins at `area_left` and spans `area_top` to `area_bottom` (exclusive): one pixel in from the
+// area's left, where the character itself would begin, and centred on the area's middle, with
+// `padding` on either side of the label and a pixel above and below it.
+[[nodiscard]] PictureFrame PictureFramePlace(int area_left, int area_top, int area_bottom,
+                                             int label_width, int label_height, int padding);
+
 }  // namespace zentavo

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <exception>
+#include <utility>
 
 #include "conversion.h"
 #include "failure_texts.h"
@@ -47,6 +48,24 @@ FailureReport UnexpectedFailureReport(std::u16string_view what) {
           failure_texts::UnexpectedDetails(what),
           true,
           {}};
+}
+
+bool FailureReportQueue::Admit(FailureReport report) noexcept {
+  if (ending_) return false;
+  ending_ = report.program_must_end;
+  try {
+    waiting_.push_back(std::move(report));
+  } catch (...) {
+    std::abort();  // not even the report could be kept: nothing is left to vouch for
+  }
+  return true;
+}
+
+std::optional<FailureReport> FailureReportQueue::Next() noexcept {
+  if (waiting_.empty()) return std::nullopt;
+  std::optional<FailureReport> next(std::move(waiting_.front()));
+  waiting_.pop_front();
+  return next;
 }
 
 }  // namespace zentavo

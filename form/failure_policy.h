@@ -3,6 +3,7 @@
 // edit that ran it is done, never in the middle of the box's own editing.
 #pragma once
 
+#include <deque>
 #include <exception>
 #include <optional>
 #include <string>
@@ -34,5 +35,22 @@ struct FailureReport {
 // The same for `failure`, caught as it escaped: its what() when it is a std::exception, else
 // "unknown failure". Ends the program (std::abort) only when not even the report can be made.
 [[nodiscard]] FailureReport EscapedFailureReport(const std::exception_ptr& failure) noexcept;
+
+// The reports waiting to be shown, one window's worth. Each is shown once the message or event
+// that failed is done; what follows a report that ends the program is never shown, for the
+// program is ending.
+class FailureReportQueue {
+ public:
+  // Keeps `report` to be shown, and says whether it was kept: not once a report that ends the
+  // program has been kept. Ends the program (std::abort) when not even the report can be kept.
+  bool Admit(FailureReport report) noexcept;
+  // The report to show now, oldest first; nothing once the report that ends the program has
+  // been taken.
+  [[nodiscard]] std::optional<FailureReport> Next() noexcept;
+
+ private:
+  std::deque<FailureReport> waiting_;
+  bool ending_ = false;  // a report that ends the program has been admitted
+};
 
 }  // namespace zentavo

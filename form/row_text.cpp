@@ -23,4 +23,9 @@ RowText RowTextFor(const accessibility::RowRecord& row, std::u16string_view show
   return {DescribeForTooltip(*code), DescribeForSpeech(*code), std::move(announcement)};
 }
 
+std::u16string_view AnnouncementOf(const RowText& text, bool output_box_has_focus) {
+  if (output_box_has_focus) return {};
+  return text.announcement;
+}
+
 }  // namespace zentavo

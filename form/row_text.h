@@ -21,4 +21,8 @@ struct RowText {
 // code page; then that character's details.
 [[nodiscard]] RowText RowTextFor(const accessibility::RowRecord& row, std::u16string_view shown);
 
+// What to announce of `text` while the output box does or does not have the focus: someone typing
+// in the output box itself hears their own keys; anyone else is told. Empty for nothing.
+[[nodiscard]] std::u16string_view AnnouncementOf(const RowText& text, bool output_box_has_focus);
+
 }  // namespace zentavo

@@ -23,9 +23,11 @@ void PaintPicture(QLineEdit& box, std::uint8_t code) {
   const QFontMetrics metrics = box.fontMetrics();
   const int frame = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, &box);
   const QRect inside = box.rect().adjusted(frame, frame, -frame, -frame);
-  constexpr int kPadding = 2;  // between the dotted frame and its label
-  const QRect picture_rect(inside.left() + 1, inside.center().y() - metrics.height() / 2 - 1,
-                           metrics.horizontalAdvance(label) + 2 * kPadding, metrics.height() + 1);
+  // In the toolkit's device-independent pixels, which it scales itself.
+  const PictureFrame place =
+      PictureFramePlace(inside.left(), inside.top(), inside.bottom() + 1,
+                        metrics.horizontalAdvance(label), metrics.height(), kPicturePadding);
+  const QRect picture_rect(place.left, place.top, place.width, place.height);
 
   QPainter painter(&box);
   const QPalette& palette = box.palette();

@@ -25,6 +25,7 @@
 #include "code_stepping.h"
 #include "copy_as.h"
 #include "focus_order.h"
+#include "font_choice.h"
 #include "layout_table.h"
 #include "qt_text.h"
 #include "result_announcer.h"
@@ -45,17 +46,14 @@ QRect ToQRect(const layout::PixelRect& place) {
 
 QFont FontFromRecord(const layout::FontRecord& record) {
   QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-  // An empty face means the platform's own, and so does a face that is not installed. Asking
-  // for a missing face by name would have the font system rank every installed font as its
-  // substitute at start, only to land on the platform's sans family anyway.
-  // (The installed families are listed once the font database is up; hasFamily would also
-  // have the font system resolve the name as an alias, which costs more than it saves.)
-  if (!record.face.empty() &&
-      QFontDatabase::families().contains(ToQString(record.face), Qt::CaseInsensitive)) {
-    font.setFamilies({ToQString(record.face), font.family()});
-  }
+  // The installed families are listed once the font database is up; hasFamily would also have
+  // the font system resolve the name as an alias, which costs more than it saves.
+  const std::u16string_view face = FaceToAskFor(record, [](std::u16string_view wanted) {
+    return QFontDatabase::families().contains(ToQString(wanted), Qt::CaseInsensitive);
+  });
+  if (!face.empty()) font.setFamilies({ToQString(face), font.family()});
   font.setPointSize(record.point_size);
-  font.setWeight(record.weight >= 700 ? QFont::Bold : QFont::Normal);
+  font.setWeight(IsBold(record) ? QFont::Bold : QFont::Normal);
   font.setItalic(record.italic);
   font.setUnderline(record.underline);
   font.setStrikeOut(record.strike_out);

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "failure_policy.h"
 #include "handlers.h"
 
 class QLineEdit;
@@ -34,6 +35,8 @@ class Form1 final : public QWidget, public TextBoxAccess {
   // The controls whose notifications the program binds.
   [[nodiscard]] QLineEdit* TextBox(std::string_view name) const;
   [[nodiscard]] QPushButton* ExitButton() const { return exit_button_; }
+  // The failure reports waiting to be shown over this window.
+  [[nodiscard]] FailureReportQueue& FailureReports() { return failure_reports_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -44,6 +47,7 @@ class Form1 final : public QWidget, public TextBoxAccess {
   std::array<QLineEdit*, 4> text_boxes_{};
   QPushButton* exit_button_ = nullptr;
   bool icon_given_ = false;
+  FailureReportQueue failure_reports_;
 };
 
 }  // namespace zentavo

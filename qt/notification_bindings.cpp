@@ -32,30 +32,32 @@ void BindNotifications(Form1& form) {
 void RunHandlerReportingFailures(Form1& form, void (*handler)(TextBoxAccess&),
                                  std::string_view input_box) noexcept {
   std::optional<FailureReport> report = RunHandler(handler, form, input_box);
-  if (!report) return;
+  if (!report || !form.FailureReports().Admit(std::move(*report))) return;
   // The report waits until the handler is gone, with everything it took released, and until the
   // line edit has finished the edit that caused it: the report's own event loop must not run
   // while the toolkit is still inside the edit's notification.
   try {
     QMetaObject::invokeMethod(
-        &form,
-        [&form, report = std::move(*report)]() noexcept {
-          try {
-            ShowFailureReport(&form, report);
-            if (report.program_must_end) {
-              QCoreApplication::exit(EXIT_FAILURE);
-              return;
-            }
-            // Where no window manager hands the focus back after the message box, take it.
-            form.activateWindow();
-            form.TextBox(report.focus_box)->setFocus(Qt::OtherFocusReason);
-          } catch (...) {
-            std::abort();  // not even the report could be shown: nothing is left to vouch for
-          }
-        },
-        Qt::QueuedConnection);
+        &form, [&form]() noexcept { ShowNextFailureReport(form); }, Qt::QueuedConnection);
   } catch (...) {
     std::abort();  // out of memory before the report could even be posted
+  }
+}
+
+void ShowNextFailureReport(Form1& form) noexcept {
+  try {
+    const std::optional<FailureReport> report = form.FailureReports().Next();
+    if (!report) return;
+    ShowFailureReport(&form, *report);
+    if (report->program_must_end) {
+      QCoreApplication::exit(EXIT_FAILURE);
+      return;
+    }
+    // Where no window manager hands the focus back after the message box, take it.
+    form.activateWindow();
+    form.TextBox(report->focus_box)->setFocus(Qt::OtherFocusReason);
+  } catch (...) {
+    std::abort();  // not even the report could be shown: nothing is left to vouch for
   }
 }
 

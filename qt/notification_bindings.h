@@ -20,6 +20,10 @@ void BindNotifications(Form1& form);
 void RunHandlerReportingFailures(Form1& form, void (*handler)(TextBoxAccess&),
                                  std::string_view input_box) noexcept;
 
+// Shows the oldest waiting report over `form`, then ends the program or gives the focus back to
+// the report's box; nothing once a report that ends the program has been shown.
+void ShowNextFailureReport(Form1& form) noexcept;
+
 // Ends the program at once with status 0.
 void ExitProgram();
 

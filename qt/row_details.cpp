@@ -18,10 +18,8 @@ RowDetails::RowDetails(const accessibility::RowRecord& row, QLineEdit* input, QL
 void RowDetails::Update() {
   const RowText text = RowTextFor(row_, ToU16View(output_->text()));
   ShowDetails(ToQString(text.tooltip), ToQString(text.description));
-  // Someone typing in the output box itself hears their own keys; anyone else is told.
-  if (!text.announcement.empty() && !output_->hasFocus()) {
-    announcer_->Announce(ToQString(text.announcement));
-  }
+  const std::u16string_view announcement = AnnouncementOf(text, output_->hasFocus());
+  if (!announcement.empty()) announcer_->Announce(ToQString(announcement));
 }
 
 void RowDetails::ShowDetails(const QString& tooltip, const QString& description) {

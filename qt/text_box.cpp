@@ -25,7 +25,9 @@
 
 #include "code_stepping.h"
 #include "copy_as.h"
+#include "edit_commands.h"
 #include "line_edit_internals.h"
+#include "pasted_text.h"
 #include "qt_text.h"
 
 namespace zentavo {
@@ -35,11 +37,44 @@ namespace {
 // one replacement like a paste; shorter ones stay with the toolkit, composing included.
 constexpr qsizetype kLargeInputMethodCommit = 256;
 
-// Ctrl+Y redoes in every box, as in Zentavo.exe, though not every desktop's key bindings say so
-// (on X11 the toolkit's Redo is Ctrl+Shift+Z alone).
-bool IsCtrlY(const QKeyEvent& event) {
-  return event.key() == Qt::Key_Y &&
-         (event.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+Key KeyOf(int key) {
+  switch (key) {
+    case Qt::Key_A:
+      return Key::A;
+    case Qt::Key_C:
+      return Key::C;
+    case Qt::Key_V:
+      return Key::V;
+    case Qt::Key_X:
+      return Key::X;
+    case Qt::Key_Y:
+      return Key::Y;
+    case Qt::Key_Z:
+      return Key::Z;
+    case Qt::Key_Insert:
+      return Key::Insert;
+    case Qt::Key_Delete:
+      return Key::Delete;
+    case Qt::Key_Backspace:
+      return Key::Backspace;
+    case Qt::Key_Up:
+      return Key::Up;
+    case Qt::Key_Down:
+      return Key::Down;
+    case Qt::Key_PageUp:
+      return Key::PageUp;
+    case Qt::Key_PageDown:
+      return Key::PageDown;
+    default:
+      return Key::Other;
+  }
+}
+
+KeyPress PressOf(const QKeyEvent& event) {
+  const Qt::KeyboardModifiers held = event.modifiers() & ~Qt::KeypadModifier;
+  if (held.testFlag(Qt::MetaModifier)) return {};  // the desktop's, never the box's
+  return {KeyOf(event.key()), held.testFlag(Qt::ControlModifier),
+          held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::AltModifier)};
 }
 
 // `text` with `length` characters at `position` replaced, allocated once at its exact size: a
@@ -99,8 +134,11 @@ bool TextBox::ReplaceSelection(const QString& text) {
 
 void TextBox::PasteFrom(QClipboard::Mode mode) {
   const QString pasted = QGuiApplication::clipboard()->text(mode);
+  const std::optional<std::u16string_view> line = PastedText(ToU16View(pasted));
+  if (!line) return;  // refused whole
   // As the toolkit does: an empty clipboard still replaces a selection.
-  if (!pasted.isEmpty() || hasSelectedText()) ReplaceSelection(pasted);
+  if (line->empty() && !hasSelectedText()) return;
+  ReplaceSelection(std::ssize(*line) == pasted.size() ? pasted : pasted.first(std::ssize(*line)));
 }
 
 void TextBox::CutSelection() {
@@ -158,42 +196,47 @@ void TextBox::FollowCursor() {
   if (!showing_) last_place_ = Place();
 }
 
-bool TextBox::EditForKey(QKeyEvent* event) {
-  if (code_stepping_ && (event->modifiers() & ~Qt::KeypadModifier) == 0) {
-    std::optional<StepKey> key;
-    switch (event->key()) {
-      case Qt::Key_Up:
-        key = StepKey::Up;
-        break;
-      case Qt::Key_Down:
-        key = StepKey::Down;
-        break;
-      case Qt::Key_PageUp:
-        key = StepKey::PageUp;
-        break;
-      case Qt::Key_PageDown:
-        key = StepKey::PageDown;
-        break;
-      default:
-        break;
-    }
-    if (key) {
-      // At either end nothing changes, and the key is taken all the same.
-      if (const auto stepped = SteppedCodeText(ToU16View(text()), StepOf(*key))) {
-        Replace(0, text().size(), ToQString(*stepped));
-      }
-      return true;
-    }
+void TextBox::Do(EditCommand command) {
+  switch (command) {
+    case EditCommand::Undo:
+      Undo();
+      break;
+    case EditCommand::Redo:
+      Redo();
+      break;
+    case EditCommand::Cut:
+      CutSelection();
+      break;
+    case EditCommand::Copy:
+      copy();
+      break;
+    case EditCommand::Paste:
+      PasteClipboard();
+      break;
+    case EditCommand::Delete:
+      DeleteSelection();
+      break;
+    case EditCommand::SelectAll:
+      selectAll();
+      break;
   }
-  if (event == QKeySequence::Undo) {
-    Undo();
-  } else if (event == QKeySequence::Redo || IsCtrlY(*event)) {
-    Redo();
-  } else if (event == QKeySequence::Paste) {
-    PasteFrom(QClipboard::Clipboard);
-  } else if (event == QKeySequence::Cut) {
-    CutSelection();
-  } else if (event == QKeySequence::DeleteEndOfLine) {
+}
+
+bool TextBox::EditForKey(QKeyEvent* event) {
+  const KeyCommand command = CommandForKey(PressOf(*event), code_stepping_);
+  if (command.step) {
+    // At either end nothing changes, and the key is taken all the same.
+    if (const auto stepped = SteppedCodeText(ToU16View(text()), StepOf(*command.step))) {
+      Replace(0, text().size(), ToQString(*stepped));
+    }
+    return true;
+  }
+  if (command.edit) {
+    Do(*command.edit);
+    return true;
+  }
+  // The desktop's own keys for what the shared keys do not name.
+  if (event == QKeySequence::DeleteEndOfLine) {
     setSelection(cursorPosition(), static_cast<int>(text().size()) - cursorPosition());
     CutSelection();
   } else if (event == QKeySequence::DeleteCompleteLine) {
@@ -229,34 +272,26 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
   QLineEdit::keyPressEvent(event);
 }
 
-// The box's own menu, made of its own edits: the toolkit's names its actions only by their
-// translated texts, and its undo, cut and paste would go round the box's history. The texts and
-// shortcut hints are the toolkit's, in whatever language it speaks.
+// The box's own menu, made of its own edits: the toolkit's would go round the box's history.
 void TextBox::contextMenuEvent(QContextMenuEvent* event) {
   auto* menu = new QMenu(this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  const auto add = [this, menu](const char* text, QKeySequence::StandardKey key, bool enabled,
-                                auto edit) {
-    QString label = QCoreApplication::translate("QLineEdit", text);
-    const QKeySequence shortcut(key);
-    if (!shortcut.isEmpty()) label += u'\t' + shortcut.toString(QKeySequence::NativeText);
-    QAction* action = menu->addAction(label);
-    action->setEnabled(enabled);
-    connect(action, &QAction::triggered, this, edit);
-  };
-  const bool editable = !isReadOnly();
-  const bool copyable = hasSelectedText() && echoMode() == QLineEdit::Normal;
-  add("&Undo", QKeySequence::Undo, editable && CanUndo(), &TextBox::Undo);
-  add("&Redo", QKeySequence::Redo, editable && CanRedo(), &TextBox::Redo);
-  menu->addSeparator();
-  add("Cu&t", QKeySequence::Cut, editable && copyable, &TextBox::CutSelection);
-  add("&Copy", QKeySequence::Copy, copyable, &TextBox::copy);
-  add("&Paste", QKeySequence::Paste, editable && !QGuiApplication::clipboard()->text().isEmpty(),
-      &TextBox::PasteClipboard);
-  add("Delete", QKeySequence::UnknownKey, editable && hasSelectedText(), &TextBox::DeleteSelection);
-  menu->addSeparator();
-  add("Select All", QKeySequence::SelectAll, selectionLength() < text().size(),
-      &TextBox::selectAll);
+  EditState state;
+  state.editable = !isReadOnly();
+  state.text_length = text().size();
+  state.selection_length = selectionLength();
+  state.can_undo = CanUndo();
+  state.can_redo = CanRedo();
+  state.clipboard_holds_text = !QGuiApplication::clipboard()->text().isEmpty();
+  for (const EditMenuItem& item : kEditMenu) {
+    if (!item.command) {
+      menu->addSeparator();
+      continue;
+    }
+    QAction* action = menu->addAction(ToQString(MenuItemText(item)));
+    action->setEnabled(IsEnabled(*item.command, state));
+    connect(action, &QAction::triggered, this, [this, command = *item.command] { Do(command); });
+  }
   const std::vector<std::u16string> forms =
       copy_as_forms_ ? copy_as_forms_() : std::vector<std::u16string>();
   if (!forms.empty()) {
@@ -305,11 +340,14 @@ void TextBox::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void TextBox::dropEvent(QDropEvent* event) {
-  const QString dropped = event->mimeData()->text();
+  QString dropped = event->mimeData()->text();
   if (dropped.isNull() || isReadOnly()) {
     QLineEdit::dropEvent(event);
     return;
   }
+  // A dropped text is taken as a pasted one: its first line, or nothing.
+  const std::optional<std::u16string_view> line = PastedText(ToU16View(dropped));
+  if (line && std::ssize(*line) < dropped.size()) dropped.truncate(std::ssize(*line));
   const qsizetype at = cursorPositionAt(event->position().toPoint());
   const bool moved_within =
       event->source() == this && event->dropAction() == Qt::MoveAction && hasSelectedText();

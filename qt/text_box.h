@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "edit_commands.h"
 #include "edit_history.h"
 
 namespace zentavo {
@@ -73,6 +74,7 @@ class TextBox final : public QLineEdit {
  private:
   // Handles the key itself when it edits more than a keystroke at the cursor does.
   bool EditForKey(QKeyEvent* event);
+  void Do(EditCommand command);
   void ShowText(const QString& text, CursorAndAnchor place);
   void RecordToolkitEdit(const QString& text);
   void FollowTextChange(const QString& text);

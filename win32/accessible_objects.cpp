@@ -33,10 +33,7 @@ VARIANT SelfChild() {
   return self;
 }
 
-const Form1Win32* FormOf(HWND window) {
-  if (!IsWindow(window)) return nullptr;
-  return reinterpret_cast<const Form1Win32*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
+const Form1Win32* FormOf(HWND window) { return Form1Win32::FromHandle(window); }
 
 // An object that answers everything as the standard object it holds does; each kind below
 // answers some questions itself.

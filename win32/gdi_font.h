@@ -1,9 +1,11 @@
-// A GDI font that is deleted when it goes out of scope.
+// A GDI font that is deleted when it goes out of scope, and the window's fonts made as such.
 #pragma once
 
 #include <windows.h>
 
 #include <utility>
+
+#include "layout_table.h"
 
 namespace zentavo {
 
@@ -27,5 +29,9 @@ class GdiFont {
  private:
   HFONT font_ = nullptr;
 };
+
+// `record` of the layout table at `dpi`, in the face FaceToAskFor chooses, where an empty face
+// stands for the platform's face for messages.
+[[nodiscard]] GdiFont FontFromRecord(HDC context, const layout::FontRecord& record, UINT dpi);
 
 }  // namespace zentavo

@@ -46,14 +46,6 @@ std::u16string TextWithinBlock(const void* block, std::size_t bytes) {
   return text;
 }
 
-std::u16string_view FirstLineOf(std::u16string_view text) {
-  const std::size_t line_feed = text.find(u'\n');
-  if (line_feed == std::u16string_view::npos) return text;
-  std::u16string_view line = text.substr(0, line_feed);
-  if (!line.empty() && line.back() == u'\r') line.remove_suffix(1);
-  return line;
-}
-
 std::optional<std::u16string> ClipboardText(HWND owner) {
   const OpenedClipboard clipboard(owner);
   if (!clipboard.is_open()) return std::nullopt;
@@ -64,14 +56,41 @@ std::optional<std::u16string> ClipboardText(HWND owner) {
   return TextWithinBlock(block.get(), GlobalSize(data));
 }
 
-std::optional<std::u16string> CompositionResult(HIMC context,
-                                                CompositionStringReader read_composition_string) {
-  const LONG bytes = read_composition_string(context, GCS_RESULTSTR, nullptr, 0);
+bool ClipboardHoldsText(HWND owner) {
+  const OpenedClipboard clipboard(owner);
+  if (!clipboard.is_open()) return false;
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (data == nullptr || GlobalSize(data) < sizeof(char16_t)) return false;
+  const LockedBlock block(data);
+  return block.get() != nullptr && *static_cast<const char16_t*>(block.get()) != u'\0';
+}
+
+bool PutTextOnClipboard(HWND owner, std::u16string_view text) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+  if (block == nullptr) return false;
+  if (auto* characters = static_cast<char16_t*>(GlobalLock(block))) {
+    std::memcpy(characters, text.data(), text.size() * sizeof(char16_t));
+    characters[text.size()] = u'\0';
+    GlobalUnlock(block);
+    const OpenedClipboard clipboard(owner);
+    if (clipboard.is_open() && EmptyClipboard() &&
+        SetClipboardData(CF_UNICODETEXT, block) != nullptr) {
+      return true;  // the block is the system's now
+    }
+  }
+  GlobalFree(block);
+  return false;
+}
+
+std::optional<std::u16string> CompositionString(HIMC context,
+                                                CompositionStringReader read_composition_string,
+                                                DWORD which) {
+  const LONG bytes = read_composition_string(context, which, nullptr, 0);
   if (bytes < 0) return std::nullopt;
   std::u16string result(static_cast<std::size_t>(bytes) / sizeof(char16_t), u'\0');
   const LONG room = static_cast<LONG>(result.size() * sizeof(char16_t));
   const LONG written =
-      read_composition_string(context, GCS_RESULTSTR, result.data(), static_cast<DWORD>(room));
+      read_composition_string(context, which, result.data(), static_cast<DWORD>(room));
   if (written < 0 || written > room) return std::nullopt;
   result.resize(static_cast<std::size_t>(written) / sizeof(char16_t));
   return result;

@@ -8,12 +8,15 @@
 #include <imm.h>
 
 #include <atomic>
+#include <functional>
+#include <future>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "control_names.h"
@@ -62,14 +65,6 @@ TEST(TextWithinBlock, StopsAtTheTerminatorOrTheBlocksEnd) {
   }
 }
 
-TEST(FirstLineOf, CutsAtTheFirstLineFeed) {
-  const std::vector<std::pair<std::u16string, std::u16string>> rows = {
-      {u"one line", u"one line"}, {u"ab\r\ncd", u"ab"}, {u"ab\ncd\nef", u"ab"},
-      {u"\r\nab", u""},           {u"a\rb", u"a\rb"},   {u"", u""},
-  };
-  for (const auto& [text, expected] : rows) EXPECT_EQ(FirstLineOf(text), expected);
-}
-
 // An input method that answers the size question with `size_answer` and the reading with
 // `read_answer`, writing `text` within whatever room it is given.
 struct FakeInputMethod {
@@ -78,11 +73,12 @@ struct FakeInputMethod {
   std::u16string text;
   int readings = 0;
   DWORD room_given = 0;
+  DWORD asked_for = 0;
 };
 FakeInputMethod fake_input_method;
 
 LONG WINAPI ReadFakeComposition(HIMC /*context*/, DWORD index, LPVOID buffer, DWORD room) {
-  EXPECT_EQ(index, static_cast<DWORD>(GCS_RESULTSTR));
+  EXPECT_EQ(index, fake_input_method.asked_for);
   if (buffer == nullptr) return fake_input_method.size_answer;
   ++fake_input_method.readings;
   fake_input_method.room_given = room;
@@ -100,7 +96,7 @@ struct CompositionRow {
   int expected_readings;
 };
 
-TEST(CompositionResult, NeverUsesAnErrorAsASizeNorTrustsMoreThanTheRoomGiven) {
+TEST(CompositionString, NeverUsesAnErrorAsASizeNorTrustsMoreThanTheRoomGiven) {
   const std::vector<CompositionRow> rows = {
       {"a result", 6, 6, u"abc", u"abc", 1},
       {"no result", 0, 0, u"", u"", 1},
@@ -110,12 +106,14 @@ TEST(CompositionResult, NeverUsesAnErrorAsASizeNorTrustsMoreThanTheRoomGiven) {
       {"claims more than the room", 4, 6, u"abc", std::nullopt, 1},
       {"writes less than it said", 6, 4, u"abc", u"ab", 1},
   };
-  for (const CompositionRow& row : rows) {
-    fake_input_method = {row.size_answer, row.read_answer, row.text, 0, 0};
-    EXPECT_EQ(CompositionResult(nullptr, &ReadFakeComposition), row.expected) << row.name;
-    EXPECT_EQ(fake_input_method.readings, row.expected_readings) << row.name;
-    if (fake_input_method.readings > 0) {
-      EXPECT_EQ(fake_input_method.room_given, static_cast<DWORD>(row.size_answer)) << row.name;
+  for (const DWORD which : {DWORD{GCS_RESULTSTR}, DWORD{GCS_COMPSTR}}) {
+    for (const CompositionRow& row : rows) {
+      fake_input_method = {row.size_answer, row.read_answer, row.text, 0, 0, which};
+      EXPECT_EQ(CompositionString(nullptr, &ReadFakeComposition, which), row.expected) << row.name;
+      EXPECT_EQ(fake_input_method.readings, row.expected_readings) << row.name;
+      if (fake_input_method.readings > 0) {
+        EXPECT_EQ(fake_input_method.room_given, static_cast<DWORD>(row.size_answer)) << row.name;
+      }
     }
   }
 }
@@ -218,6 +216,7 @@ TEST_F(Form1Win32Input, EveryPasteTakesTheClipboardsTextWithinItsBlockAndOnlyWhe
       {"unterminated", u"", u"éclair à la crème", false, u"éclair à la crème"},
       {"terminated", u"", u"naïve", true, u"naïve"},
       {"two lines keep the first", u"", u"ab\r\ncd", true, u"ab"},
+      {"a lone carriage return ends the line too", u"", u"ab\rcd", true, u"ab"},
       {"a character outside is refused whole", u"kept", u"naïve – 日本語", true, u"kept"},
       {"outside on the second line is refused too", u"kept", u"ab\r\nĀ", true, u"kept"},
       {"unterminated and outside", u"kept", u"Ā and €", false, u"kept"},
@@ -365,6 +364,92 @@ TEST_F(Form1Win32Input, EveryWayToUndoOrRedoTakesTheBoxsOwnHistory) {
       EXPECT_EQ(form_.ReadText(control_names::kCodeInput), u"6501") << redo.name;
     }
   }
+}
+
+// Refuses every replacement of the selection while `refusing` is set, as a box may refuse a text.
+LRESULT CALLBACK RefuseReplacements(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
+                                    UINT_PTR /*subclass*/, DWORD_PTR refusing) {
+  if (message == EM_REPLACESEL && *reinterpret_cast<const bool*>(refusing)) return FALSE;
+  return DefSubclassProc(box, message, wparam, lparam);
+}
+
+struct DriftRow {
+  const char* name;
+  std::function<void()> act;
+  std::u16string expected;  // differs from the text before, so that doing nothing fails
+};
+
+// Whatever comes in past the typed characters' check, and whatever step the box refuses, the
+// history stays with the text: an undo never takes out what the user typed.
+TEST_F(Form1Win32Input, TheHistoryNeverDriftsFromTheText) {
+  HWND box = form_.BoxHandle(control_names::kCharacterInput);
+  bool refusing = false;
+  SetWindowSubclass(box, &RefuseReplacements, 8, reinterpret_cast<DWORD_PTR>(&refusing));
+  const auto type = [box](std::u16string_view keys) {
+    for (const char16_t key : keys) SendMessageW(box, WM_CHAR, key, 0);
+  };
+  const auto with_control = [box](WPARAM key) {
+    return [box, key] {
+      const KeysHeld control({VK_CONTROL});
+      SendMessageW(box, WM_KEYDOWN, key, 0);
+    };
+  };
+  const auto intrude = [&](const std::function<void()>& intrusion) {
+    return [&, intrusion] {
+      form_.ReplaceText(control_names::kCharacterInput, u"");
+      type(u"axb");
+      SendMessageW(box, EM_SETSEL, 2, 2);
+      intrusion();
+    };
+  };
+  const auto compose = [box] {
+    HIMC context = ImmGetContext(box);
+    wchar_t sun[] = L"\u65E5";
+    ImmSetCompositionStringW(context, SCS_SETSTR, sun, sizeof(wchar_t), nullptr, 0);
+    ImmReleaseContext(box, context);
+    SendMessageW(box, WM_IME_COMPOSITION, sun[0], GCS_COMPSTR);
+  };
+  const std::vector<DriftRow> rows = {
+      {"an input tool's WM_UNICHAR is refused",
+       intrude([box] { SendMessageW(box, WM_UNICHAR, 0x65E5, 0); }), u"axb"},
+      {"Ctrl+Z after it", with_control('Z'), u""},
+      {"Ctrl+Y after it", with_control('Y'), u"axb"},
+      {"Ctrl+Z again", with_control('Z'), u""},
+      {"an input method's composition string is refused", intrude(compose), u"axb"},
+      {"Ctrl+Z after the composition", with_control('Z'), u""},
+      {"Ctrl+Y after the composition", with_control('Y'), u"axb"},
+      {"typing over all of it", [&] { SendMessageW(box, EM_SETSEL, 0, -1); type(u"c"); }, u"c"},
+      {"an undo the box refuses", [&] { refusing = true; with_control('Z')(); }, u"c"},
+      {"the same undo, taken", [&] { refusing = false; with_control('Z')(); }, u"axb"},
+      {"and the one before it", with_control('Z'), u""},
+  };
+  for (const DriftRow& row : rows) {
+    row.act();
+    EXPECT_EQ(form_.ReadText(control_names::kCharacterInput), row.expected) << row.name;
+  }
+  RemoveWindowSubclass(box, &RefuseReplacements, 8);
+  PumpWaitingMessages();
+  EXPECT_FALSE(reported_.has_value());
+}
+
+TEST(PutTextOnClipboard, SaysSoWhenAnotherProgramHoldsTheClipboard) {
+  std::promise<void> opened;
+  std::promise<void> release;
+  std::thread holder([&] {
+    HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr,
+                                 nullptr);
+    const bool open = OpenClipboard(owner) != 0;
+    opened.set_value();
+    release.get_future().wait();
+    if (open) CloseClipboard();
+    DestroyWindow(owner);
+  });
+  opened.get_future().wait();
+  EXPECT_FALSE(PutTextOnClipboard(nullptr, u"held"));
+  release.set_value();
+  holder.join();
+  EXPECT_TRUE(PutTextOnClipboard(nullptr, u"free"));
+  EXPECT_EQ(ClipboardText(nullptr), u"free");
 }
 
 // Checks, whenever a box is moved or resized, that the font it draws with is still a font.

@@ -1,0 +1,49 @@
+#include "row_details_win32.h"
+
+#include <commctrl.h>
+
+#include "result_announcer_win32.h"
+#include "window_text.h"
+
+namespace zentavo {
+namespace {
+
+TTTOOLINFOW ToolOf(HWND window, HWND box) {
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = window;
+  tool.uId = reinterpret_cast<UINT_PTR>(box);
+  return tool;
+}
+
+}  // namespace
+
+RowDetailsWin32::RowDetailsWin32(const accessibility::RowRecord& row, HWND window, HWND tooltip,
+                                 HWND input, HWND output, ResultAnnouncerWin32& announcer)
+    : row_(row),
+      window_(window),
+      tooltip_(tooltip),
+      input_(input),
+      output_(output),
+      announcer_(announcer) {
+  for (HWND box : {input_, output_}) {
+    TTTOOLINFOW tool = ToolOf(window_, box);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void RowDetailsWin32::Update(std::u16string_view shown) {
+  text_ = RowTextFor(row_, shown);
+  for (HWND box : {input_, output_}) {
+    TTTOOLINFOW tool = ToolOf(window_, box);
+    tool.lpszText = const_cast<wchar_t*>(Wide(text_.tooltip));
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, box, OBJID_CLIENT, CHILDID_SELF);
+  }
+  const std::u16string_view announcement = AnnouncementOf(text_, GetFocus() == output_);
+  if (!announcement.empty()) announcer_.Announce(announcement);
+}
+
+}  // namespace zentavo

@@ -1,0 +1,469 @@
+#include "text_box_win32.h"
+
+#include <commctrl.h>
+#include <imm.h>
+#include <windowsx.h>
+
+#include <cstdlib>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+#include "accessible_objects.h"
+#include "character_details.h"
+#include "character_picture.h"
+#include "character_pictures_win32.h"
+#include "code_stepping.h"
+#include "copy_as.h"
+#include "failure_report_win32.h"
+#include "input_checks.h"
+#include "pasted_text.h"
+#include "window_text.h"
+#include "windows1252.h"
+
+namespace zentavo {
+namespace {
+
+constexpr UINT kFirstCommand = 1;    // a menu item's id: its EditCommand, from here
+constexpr UINT kFirstCopyAs = 100;   // a Copy as entry's id: its form's index, from here
+
+bool KeyIsDown(int key) { return GetKeyState(key) < 0; }
+
+Key KeyOf(WPARAM key) {
+  switch (key) {
+    case 'A':
+      return Key::A;
+    case 'C':
+      return Key::C;
+    case 'V':
+      return Key::V;
+    case 'X':
+      return Key::X;
+    case 'Y':
+      return Key::Y;
+    case 'Z':
+      return Key::Z;
+    case VK_INSERT:
+      return Key::Insert;
+    case VK_DELETE:
+      return Key::Delete;
+    case VK_BACK:
+      return Key::Backspace;
+    case VK_UP:
+      return Key::Up;
+    case VK_DOWN:
+      return Key::Down;
+    case VK_PRIOR:
+      return Key::PageUp;
+    case VK_NEXT:
+      return Key::PageDown;
+    default:
+      return Key::Other;
+  }
+}
+
+// The control characters the EDIT would take as Ctrl+A, C, V, X, Y and Z: their keys have given
+// their commands already.
+bool IsCommandCharacter(WPARAM character) {
+  switch (character) {
+    case 0x01:
+    case 0x03:
+    case 0x16:
+    case 0x18:
+    case 0x19:
+    case 0x1A:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Whether `message` may change the box's text, and if so whether as a keystroke does (a typed
+// character, Backspace, Delete) or as a replacement does (a paste, a cut, a whole new text).
+std::optional<bool> EditsAsKeystroke(UINT message) {
+  switch (message) {
+    case WM_CHAR:
+    case WM_IME_CHAR:
+    case WM_UNICHAR:
+    case WM_KEYDOWN:
+      return true;
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_SETTEXT:
+    case EM_REPLACESEL:
+    case WM_IME_COMPOSITION:
+      return false;
+    default:
+      return std::nullopt;
+  }
+}
+
+// Whether the input method's strings that `changed` names are all Windows-1252; a composition
+// that is not is cancelled.
+bool CompositionIsAcceptable(HWND box, LPARAM changed) {
+  HIMC context = ImmGetContext(box);
+  bool acceptable = true;
+  for (const DWORD which : {DWORD{GCS_COMPSTR}, DWORD{GCS_RESULTSTR}}) {
+    if ((changed & static_cast<LPARAM>(which)) == 0) continue;
+    const std::optional<std::u16string> text =
+        CompositionString(context, &ImmGetCompositionStringW, which);
+    acceptable = acceptable && text && IsWindows1252Text(*text);
+  }
+  if (!acceptable) ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_CANCEL, 0);
+  ImmReleaseContext(box, context);
+  return acceptable;
+}
+
+// A popup menu, destroyed with everything in it however the menu ends.
+class PopupMenu {
+ public:
+  PopupMenu() : menu_(CreatePopupMenu()) {}
+  PopupMenu(const PopupMenu&) = delete;
+  PopupMenu& operator=(const PopupMenu&) = delete;
+  ~PopupMenu() { DestroyMenu(menu_); }
+  [[nodiscard]] HMENU get() const { return menu_; }
+
+ private:
+  HMENU menu_;
+};
+
+}  // namespace
+
+TextBoxWin32::TextBoxWin32(const layout::ControlRecord& record, HWND window, HINSTANCE instance,
+                           int id, const TextBoxAccess& boxes, FailureReportWin32& failures)
+    : name_(record.name), id_(id), boxes_(boxes), failures_(failures), last_text_(record.text) {
+  box_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", Wide(last_text_),
+                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                         window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                         nullptr);
+  if (box_ == nullptr) throw std::runtime_error("a text box could not be created");
+  SendMessageW(box_, EM_SETLIMITTEXT, 0, 0);  // as long as memory allows
+  SetWindowSubclass(box_, &Procedure, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+std::u16string TextBoxWin32::Text() const {
+  return holds_null_ ? std::u16string(1, u'\0') : WindowText(box_);
+}
+
+std::u16string TextBoxWin32::AccessibleValue() const {
+  return holds_null_ ? PictureText(0) : WindowText(box_);
+}
+
+void TextBoxWin32::Write(std::u16string_view text) {
+  holds_null_ = text == std::u16string_view(u"\0", 1);
+  const std::u16string shown = holds_null_ ? std::u16string() : std::u16string(text);
+  writing_ = true;
+  SetWindowTextW(box_, Wide(shown));
+  writing_ = false;
+}
+
+void TextBoxWin32::FollowChange() {
+  if (!writing_) holds_null_ = false;  // the user's own edit
+  std::u16string text = WindowText(box_);
+  if (writing_) {
+    history_.Clear();  // nothing of the user's is left to undo
+  } else if (stepping_history_) {
+    history_step_shown_ = true;
+  } else {
+    // An edit with no note of where it began, such as a text set from outside the program, is
+    // found from the texts alone.
+    const auto end = static_cast<std::ptrdiff_t>(last_text_.size());
+    auto edit = EditBetween(last_text_, text,
+                            pending_edit_ ? pending_edit_->place : CursorAndAnchor{end, end},
+                            pending_edit_ && pending_edit_->keystroke);
+    // Wine's EDIT also reports a change when Ctrl+A selects all: no step for no change.
+    if (!edit.removed.empty() || !edit.inserted.empty()) history_.Record(std::move(edit));
+  }
+  last_text_ = std::move(text);
+  // Whatever the EDIT kept to undo by itself goes: the box's history is the only one.
+  emptying_own_undo_ = true;
+  SendMessageW(box_, EM_EMPTYUNDOBUFFER, 0, 0);
+  emptying_own_undo_ = false;
+}
+
+void TextBoxWin32::Place(const RECT& place, HFONT font, UINT dpi) {
+  font_ = font;
+  dpi_ = dpi;
+  MoveWindow(box_, place.left, place.top, place.right - place.left, place.bottom - place.top,
+             TRUE);
+  SendMessageW(box_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+LRESULT CALLBACK TextBoxWin32::Procedure(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
+                                         UINT_PTR subclass, DWORD_PTR self) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(box, &Procedure, subclass);
+  auto* text_box = reinterpret_cast<TextBoxWin32*>(self);
+  return text_box->failures_.AnswerReportingFailures(
+      [&] { return text_box->NoteAndAnswer(message, wparam, lparam); });
+}
+
+// Notes where the selection stood before anything that may edit the box, for FollowChange.
+LRESULT TextBoxWin32::NoteAndAnswer(UINT message, WPARAM wparam, LPARAM lparam) {
+  const std::optional<bool> keystroke = EditsAsKeystroke(message);
+  if (!keystroke) return Answer(message, wparam, lparam);
+  const std::optional<PendingEdit> outer =
+      std::exchange(pending_edit_, PendingEdit{Selection(), *keystroke});
+  const LRESULT answer = Answer(message, wparam, lparam);
+  pending_edit_ = outer;
+  return answer;
+}
+
+LRESULT TextBoxWin32::Answer(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (RefusesInput(message, wparam, lparam)) return FALSE;
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      return AnswerKey(message, wparam, lparam);
+    case WM_UNICHAR:
+      if (wparam == UNICODE_NOCHAR) return TRUE;  // yes, the box takes WM_UNICHAR
+      // Not every EDIT reads WM_UNICHAR; every one reads what it stands for.
+      SendMessageW(box_, WM_CHAR, wparam, lparam);
+      return FALSE;
+    case WM_CHAR:
+      if (IsCommandCharacter(wparam)) return 0;
+      if (HasSelection() && ((wparam >= 0x20 && wparam != 0x7F) || wparam == VK_BACK)) {
+        ReplaceSelection(wparam == VK_BACK ? std::u16string()
+                                           : std::u16string(1, static_cast<char16_t>(wparam)));
+        return 0;
+      }
+      break;
+    case WM_PASTE:
+      Paste();
+      return 0;
+    case WM_CUT:
+      if (HasSelection()) {
+        SendMessageW(box_, WM_COPY, 0, 0);
+        ReplaceSelection({});
+      }
+      return 0;
+    case WM_CLEAR:
+      if (HasSelection()) ReplaceSelection({});
+      return 0;
+    case WM_CONTEXTMENU:
+      ShowContextMenu(lparam);
+      return 0;
+    case WM_GETOBJECT:
+      if (static_cast<LONG>(lparam) == OBJID_CLIENT) {
+        if (const LRESULT answer = AnswerBoxObjectRequest(box_, wparam)) return answer;
+      }
+      break;
+    case WM_UNDO:
+    case EM_UNDO:
+      StepHistory(true);
+      return TRUE;
+    case EM_CANUNDO:
+      return history_.CanUndo() ? TRUE : FALSE;
+    case EM_EMPTYUNDOBUFFER:
+      if (!emptying_own_undo_) history_.Clear();
+      break;
+    case WM_PAINT: {
+      const LRESULT painted = DefSubclassProc(box_, message, wparam, lparam);
+      if (const std::optional<std::uint8_t> code = PicturedCode(name_, Text())) {
+        PaintCharacterPicture(box_, font_, dpi_, *code);
+      }
+      return painted;
+    }
+    default:
+      break;
+  }
+  return DefSubclassProc(box_, message, wparam, lparam);
+}
+
+// Every way a character comes in meets the same check: typed, sent as a character, composed
+// by an input method, set as a text, or replaced into the selection. The user hears a beep.
+bool TextBoxWin32::RefusesInput(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CHAR:
+    case WM_IME_CHAR:
+    case WM_UNICHAR:
+      if (message == WM_UNICHAR && wparam == UNICODE_NOCHAR) return false;
+      if (wparam < 0x20 || (wparam <= 0xFFFF && IsWindows1252Character(static_cast<char16_t>(wparam)))) {
+        return false;
+      }
+      break;
+    case WM_IME_COMPOSITION:
+      if ((lparam & (GCS_COMPSTR | GCS_RESULTSTR)) == 0 || CompositionIsAcceptable(box_, lparam)) {
+        return false;
+      }
+      break;
+    case WM_SETTEXT:
+    case EM_REPLACESEL:  // the program's own, or another program's: refused without a sound
+      return lparam != 0 && !IsWindows1252Text(reinterpret_cast<const char16_t*>(lparam));
+    default:
+      return false;
+  }
+  MessageBeep(MB_OK);
+  return true;
+}
+
+LRESULT TextBoxWin32::AnswerKey(UINT message, WPARAM wparam, LPARAM lparam) {
+  const bool alt = message == WM_SYSKEYDOWN ? (lparam & (LPARAM{1} << 29)) != 0
+                                            : KeyIsDown(VK_MENU);
+  const KeyPress press{KeyOf(wparam), KeyIsDown(VK_CONTROL), KeyIsDown(VK_SHIFT), alt};
+  const KeyCommand command = CommandForKey(press, name_ == kSteppingBox);
+  if (command.step) {
+    Step(*command.step);
+    return 0;
+  }
+  if (command.edit) {
+    Do(*command.edit);
+    return 0;
+  }
+  if (press.key == Key::Delete && !press.shift && HasSelection()) {
+    ReplaceSelection({});  // the EDIT would keep what it deletes to undo by itself
+    return 0;
+  }
+  return DefSubclassProc(box_, message, wparam, lparam);
+}
+
+// Each command as the message the EDIT's own would send, so every route meets the same checks.
+void TextBoxWin32::Do(EditCommand command) {
+  switch (command) {
+    case EditCommand::Undo:
+      StepHistory(true);
+      break;
+    case EditCommand::Redo:
+      StepHistory(false);
+      break;
+    case EditCommand::Cut:
+      SendMessageW(box_, WM_CUT, 0, 0);
+      break;
+    case EditCommand::Copy:
+      SendMessageW(box_, WM_COPY, 0, 0);
+      break;
+    case EditCommand::Paste:
+      SendMessageW(box_, WM_PASTE, 0, 0);
+      break;
+    case EditCommand::Delete:
+      SendMessageW(box_, WM_CLEAR, 0, 0);
+      break;
+    case EditCommand::SelectAll:
+      SendMessageW(box_, EM_SETSEL, 0, -1);
+      break;
+  }
+}
+
+// Read here, within the block's size, rather than by the EDIT, which reads to a terminator that
+// another program's block need not have; what was checked is what goes in.
+void TextBoxWin32::Paste() {
+  std::optional<std::u16string> pasted = ClipboardText(box_);
+  if (!pasted) return;
+  const std::optional<std::u16string_view> line = PastedText(*pasted);
+  if (!line) {
+    MessageBeep(MB_OK);
+    return;
+  }
+  if (line->empty() && !HasSelection()) return;
+  pasted->resize(line->size());  // the first line in place: a paste of megabytes is not copied
+  ReplaceSelection(*pasted);
+}
+
+void TextBoxWin32::Step(StepKey key) {
+  // At either end nothing changes, and the key is taken all the same.
+  if (const std::optional<std::u16string> stepped = SteppedCodeText(Text(), StepOf(key))) {
+    SendMessageW(box_, EM_SETSEL, 0, -1);
+    ReplaceSelection(*stepped);
+  }
+}
+
+void TextBoxWin32::ReplaceSelection(const std::u16string& text) {
+  SendMessageW(box_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(Wide(text)));
+}
+
+void TextBoxWin32::StepHistory(bool back) {
+  if ((GetWindowLongPtrW(box_, GWL_STYLE) & ES_READONLY) != 0) return;
+  const BasicTextEdit<std::u16string>* step = back ? history_.StepBack() : history_.StepForward();
+  if (step == nullptr) return;
+  // Copied first: the change runs the handlers, which the step must not depend on outliving.
+  const auto taken_out = static_cast<LPARAM>((back ? step->inserted : step->removed).size());
+  const std::u16string put_in = back ? step->removed : step->inserted;
+  const auto start = static_cast<WPARAM>(step->position);
+  const CursorAndAnchor before = step->before;
+  stepping_history_ = true;
+  history_step_shown_ = false;
+  SendMessageW(box_, EM_SETSEL, start, static_cast<LPARAM>(start) + taken_out);
+  ReplaceSelection(put_in);
+  stepping_history_ = false;
+  if (!history_step_shown_) {
+    // The box refused the step: the history goes back to where the text still is, so that no
+    // later step is applied to a text it was not made for.
+    if (back) {
+      history_.StepForward();
+    } else {
+      history_.StepBack();
+    }
+    return;
+  }
+  if (back) {
+    SendMessageW(box_, EM_SETSEL, static_cast<WPARAM>(before.anchor),
+                 static_cast<LPARAM>(before.cursor));
+  }
+}
+
+// The box's own menu rather than the EDIT's, which has no room for the Copy as group.
+void TextBoxWin32::ShowContextMenu(LPARAM where) {
+  POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+  if (at.x == -1 && at.y == -1) {  // from the keyboard: at the box's top left corner
+    at = {0, 0};
+    ClientToScreen(box_, &at);
+  }
+  const EditState state = State();
+  const PopupMenu menu;
+  for (const EditMenuItem& item : kEditMenu) {
+    if (!item.command) {
+      AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    const std::u16string text = MenuItemText(item);
+    const UINT enabled = IsEnabled(*item.command, state) ? MF_ENABLED : MF_GRAYED;
+    AppendMenuW(menu.get(), MF_STRING | enabled,
+                kFirstCommand + static_cast<UINT>(*item.command), Wide(text));
+  }
+  const std::vector<std::u16string> forms = CopyAsForms(name_, boxes_);
+  if (!forms.empty()) {
+    HMENU copy_as = CreatePopupMenu();  // the menu destroys it with itself
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+      const std::u16string text = MenuEntryText(forms[i]);
+      AppendMenuW(copy_as, MF_STRING, kFirstCopyAs + i, Wide(text));
+    }
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    const std::u16string title(kCopyAsMenuTitle);
+    AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(copy_as), Wide(title));
+  }
+  SetFocus(box_);
+  const auto chosen = static_cast<UINT>(TrackPopupMenu(
+      menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, box_, nullptr));
+  if (chosen >= kFirstCopyAs && chosen - kFirstCopyAs < forms.size()) {
+    // A clipboard another program holds open takes nothing: the user hears so.
+    if (!PutTextOnClipboard(box_, forms[chosen - kFirstCopyAs])) MessageBeep(MB_OK);
+  } else if (chosen >= kFirstCommand && chosen < kFirstCopyAs) {
+    Do(static_cast<EditCommand>(chosen - kFirstCommand));
+  }
+}
+
+EditState TextBoxWin32::State() const {
+  const CursorAndAnchor selection = Selection();
+  EditState state;
+  state.editable = (GetWindowLongPtrW(box_, GWL_STYLE) & ES_READONLY) == 0;
+  state.text_length = GetWindowTextLengthW(box_);
+  state.selection_length = std::abs(selection.cursor - selection.anchor);
+  state.can_undo = history_.CanUndo();
+  state.can_redo = history_.CanRedo();
+  state.clipboard_holds_text = ClipboardHoldsText(box_);
+  return state;
+}
+
+CursorAndAnchor TextBoxWin32::Selection() const {
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(box_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return {static_cast<std::ptrdiff_t>(end), static_cast<std::ptrdiff_t>(start)};
+}
+
+bool TextBoxWin32::HasSelection() const {
+  const CursorAndAnchor selection = Selection();
+  return selection.cursor != selection.anchor;
+}
+
+}  // namespace zentavo
