@@ -73,8 +73,8 @@ Key KeyOf(int key) {
 KeyPress PressOf(const QKeyEvent& event) {
   const Qt::KeyboardModifiers held = event.modifiers() & ~Qt::KeypadModifier;
   if (held.testFlag(Qt::MetaModifier)) return {};  // the desktop's, never the box's
-  return {KeyOf(event.key()), held.testFlag(Qt::ControlModifier),
-          held.testFlag(Qt::ShiftModifier), held.testFlag(Qt::AltModifier)};
+  return {KeyOf(event.key()), held.testFlag(Qt::ControlModifier), held.testFlag(Qt::ShiftModifier),
+          held.testFlag(Qt::AltModifier)};
 }
 
 // `text` with `length` characters at `position` replaced, allocated once at its exact size: a

@@ -106,10 +106,9 @@ void Form1Win32::CreateControls(HINSTANCE instance) {
       // A plain push button: neither default nor cancel button, so Enter in a box and Esc
       // do not press it.
       const std::u16string text(record.text);
-      button_ = CreateWindowExW(0, L"BUTTON", Wide(text),
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
-                                window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)),
-                                instance, nullptr);
+      button_ = CreateWindowExW(
+          0, L"BUTTON", Wide(text), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
+          window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
       if (button_ == nullptr) throw std::runtime_error("the button could not be created");
       SetWindowSubclass(button_, &ButtonProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
     }  // labels and lines are painted on the window's own surface
@@ -128,8 +127,8 @@ void Form1Win32::CreateControls(HINSTANCE instance) {
   announcer_ = std::make_unique<ResultAnnouncerWin32>(window_, instance);
   rows_.reserve(accessibility::kRows.size());
   for (const accessibility::RowRecord& row : accessibility::kRows) {
-    rows_.emplace_back(row, window_, tooltip_, BoxHandle(row.input_box),
-                       BoxHandle(row.output_box), *announcer_);
+    rows_.emplace_back(row, window_, tooltip_, BoxHandle(row.input_box), BoxHandle(row.output_box),
+                       *announcer_);
   }
 }
 
@@ -262,9 +261,9 @@ void Form1Win32::HandleCommand(int id, int code) {
     const auto handler = handlers_.find(control);
     if (handler != handlers_.end() && handler->second) handler->second();
   };
-  const bool button_pressed = (id == IDOK && GetFocus() == button_) ||  // Enter on the button
-                              (button_ != nullptr && id == GetDlgCtrlID(button_) &&
-                               code == BN_CLICKED);
+  const bool button_pressed =
+      (id == IDOK && GetFocus() == button_) ||  // Enter on the button
+      (button_ != nullptr && id == GetDlgCtrlID(button_) && code == BN_CLICKED);
   if (button_pressed) {
     run_handler(control_names::kExitButton);
   } else if (TextBoxWin32* box = BoxById(id); box != nullptr && code == EN_CHANGE) {
@@ -297,8 +296,8 @@ void Form1Win32::Layout(UINT dpi) {
     if (record.kind == ControlKind::TextBox) {
       BoxOrThrow(record.name).Place(place, window_font_.get(), dpi_);
     } else if (record.kind == ControlKind::PushButton) {
-      MoveWindow(button_, place.left, place.top, place.right - place.left,
-                 place.bottom - place.top, TRUE);
+      MoveWindow(button_, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 TRUE);
       SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(window_font_.get()), TRUE);
     }
   }

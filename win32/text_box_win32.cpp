@@ -24,8 +24,8 @@
 namespace zentavo {
 namespace {
 
-constexpr UINT kFirstCommand = 1;    // a menu item's id: its EditCommand, from here
-constexpr UINT kFirstCopyAs = 100;   // a Copy as entry's id: its form's index, from here
+constexpr UINT kFirstCommand = 1;   // a menu item's id: its EditCommand, from here
+constexpr UINT kFirstCopyAs = 100;  // a Copy as entry's id: its form's index, from here
 
 bool KeyIsDown(int key) { return GetKeyState(key) < 0; }
 
@@ -133,10 +133,10 @@ class PopupMenu {
 TextBoxWin32::TextBoxWin32(const layout::ControlRecord& record, HWND window, HINSTANCE instance,
                            int id, const TextBoxAccess& boxes, FailureReportWin32& failures)
     : name_(record.name), id_(id), boxes_(boxes), failures_(failures), last_text_(record.text) {
-  box_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", Wide(last_text_),
-                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0, 0,
-                         window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                         nullptr);
+  box_ =
+      CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", Wide(last_text_),
+                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                      window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   if (box_ == nullptr) throw std::runtime_error("a text box could not be created");
   SendMessageW(box_, EM_SETLIMITTEXT, 0, 0);  // as long as memory allows
   SetWindowSubclass(box_, &Procedure, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -185,8 +185,7 @@ void TextBoxWin32::FollowChange() {
 void TextBoxWin32::Place(const RECT& place, HFONT font, UINT dpi) {
   font_ = font;
   dpi_ = dpi;
-  MoveWindow(box_, place.left, place.top, place.right - place.left, place.bottom - place.top,
-             TRUE);
+  MoveWindow(box_, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
   SendMessageW(box_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
@@ -278,7 +277,8 @@ bool TextBoxWin32::RefusesInput(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_IME_CHAR:
     case WM_UNICHAR:
       if (message == WM_UNICHAR && wparam == UNICODE_NOCHAR) return false;
-      if (wparam < 0x20 || (wparam <= 0xFFFF && IsWindows1252Character(static_cast<char16_t>(wparam)))) {
+      if (wparam < 0x20 ||
+          (wparam <= 0xFFFF && IsWindows1252Character(static_cast<char16_t>(wparam)))) {
         return false;
       }
       break;
@@ -298,8 +298,8 @@ bool TextBoxWin32::RefusesInput(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 LRESULT TextBoxWin32::AnswerKey(UINT message, WPARAM wparam, LPARAM lparam) {
-  const bool alt = message == WM_SYSKEYDOWN ? (lparam & (LPARAM{1} << 29)) != 0
-                                            : KeyIsDown(VK_MENU);
+  const bool alt =
+      message == WM_SYSKEYDOWN ? (lparam & (LPARAM{1} << 29)) != 0 : KeyIsDown(VK_MENU);
   const KeyPress press{KeyOf(wparam), KeyIsDown(VK_CONTROL), KeyIsDown(VK_SHIFT), alt};
   const KeyCommand command = CommandForKey(press, name_ == kSteppingBox);
   if (command.step) {
@@ -417,8 +417,8 @@ void TextBoxWin32::ShowContextMenu(LPARAM where) {
     }
     const std::u16string text = MenuItemText(item);
     const UINT enabled = IsEnabled(*item.command, state) ? MF_ENABLED : MF_GRAYED;
-    AppendMenuW(menu.get(), MF_STRING | enabled,
-                kFirstCommand + static_cast<UINT>(*item.command), Wide(text));
+    AppendMenuW(menu.get(), MF_STRING | enabled, kFirstCommand + static_cast<UINT>(*item.command),
+                Wide(text));
   }
   const std::vector<std::u16string> forms = CopyAsForms(name_, boxes_);
   if (!forms.empty()) {

@@ -85,8 +85,8 @@ class TextBoxWin32 {
   BasicEditHistory<std::u16string> history_;
   std::u16string last_text_;  // the text as the history last saw it
   std::optional<PendingEdit> pending_edit_;
-  bool writing_ = false;          // inside Write: the program's own text
-  bool stepping_history_ = false;  // inside StepHistory: the step is the history's already
+  bool writing_ = false;             // inside Write: the program's own text
+  bool stepping_history_ = false;    // inside StepHistory: the step is the history's already
   bool history_step_shown_ = false;  // the box took the step StepHistory gave it
   bool emptying_own_undo_ = false;   // the EDIT's undo copy goes, the box's history stays
 };

@@ -41,5 +41,27 @@ TEST(PicturedCode, NothingButOneSuchCharacterInTxtParaCarIsAPicture) {
     EXPECT_EQ(PicturedCode(row.box, row.text), std::nullopt) << row.name;
 }
 
+struct FrameRow {
+  const char* name;
+  int area_left, area_top, area_bottom, label_width, label_height, padding;
+  PictureFrame expected;
+};
+
+TEST(PictureFramePlace, AtTheTextsStartCentredOnTheBoxsMiddle) {
+  const std::vector<FrameRow> rows = {
+      {"96 dpi", 2, 2, 20, 30, 13, 2, {3, 3, 34, 15}},
+      {"144 dpi", 0, 0, 27, 45, 19, 3, {1, 3, 51, 21}},
+      {"a label taller than the box", 0, 0, 10, 8, 14, 2, {1, -3, 12, 16}},
+  };
+  for (const FrameRow& row : rows) {
+    const PictureFrame frame = PictureFramePlace(row.area_left, row.area_top, row.area_bottom,
+                                                 row.label_width, row.label_height, row.padding);
+    EXPECT_EQ(frame.left, row.expected.left) << row.name;
+    EXPECT_EQ(frame.top, row.expected.top) << row.name;
+    EXPECT_EQ(frame.width, row.expected.width) << row.name;
+    EXPECT_EQ(frame.height, row.expected.height) << row.name;
+  }
+}
+
 }  // namespace
 }  // namespace zentavo

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <new>
 #include <stdexcept>
@@ -68,6 +69,40 @@ TEST(RunHandler, ReportsWhatFailedAndSaysWhetherTheProgramEnds) {
     EXPECT_EQ(report->details, row.details) << row.name;
     EXPECT_EQ(report->program_must_end, row.program_must_end) << row.name;
     EXPECT_EQ(report->focus_box, row.program_must_end ? "" : control_names::kCodeInput) << row.name;
+  }
+}
+
+struct QueueRow {
+  const char* name;
+  std::vector<bool> ending;  // each report admitted in turn: does it end the program?
+  std::vector<bool> admitted;
+  std::vector<std::u16string> shown;  // the summaries Next gives, in order, until nothing
+};
+
+TEST(FailureReportQueue, ShowsEachInTurnAndNothingAfterOneThatEndsTheProgram) {
+  const std::vector<QueueRow> rows = {
+      {"one", {false}, {true}, {u"0"}},
+      {"two the program goes on after", {false, false}, {true, true}, {u"0", u"1"}},
+      {"one that ends it, then another", {true, false}, {true, false}, {u"0"}},
+      {"one it goes on after, then one that ends it, then more",
+       {false, true, true, false},
+       {true, true, false, false},
+       {u"0", u"1"}},
+  };
+  for (const QueueRow& row : rows) {
+    FailureReportQueue queue;
+    std::vector<bool> admitted;
+    for (std::size_t i = 0; i < row.ending.size(); ++i) {
+      const std::u16string summary(1, static_cast<char16_t>(u'0' + i));
+      admitted.push_back(queue.Admit({summary, u"", row.ending[i], {}}));
+    }
+    EXPECT_EQ(admitted, row.admitted) << row.name;
+    std::vector<std::u16string> shown;
+    while (const std::optional<FailureReport> next = queue.Next()) shown.push_back(next->summary);
+    EXPECT_EQ(shown, row.shown) << row.name;
+    const bool ending = std::find(row.ending.begin(), row.ending.end(), true) != row.ending.end();
+    EXPECT_EQ(queue.Admit({u"later", u"", false, {}}), !ending)
+        << row.name << ": nothing is kept once the program is ending";
   }
 }
 

@@ -65,5 +65,24 @@ TEST(RowTextFor, ShowsTheCharactersDetailsOnceItShowsOne) {
   }
 }
 
+struct AnnouncementRow {
+  const char* name;
+  std::u16string announcement;
+  bool output_box_has_focus;
+  std::u16string_view told;
+};
+
+TEST(AnnouncementOf, TellsEveryoneButWhoeverTypesInTheOutputBox) {
+  const std::vector<AnnouncementRow> rows = {
+      {"typing elsewhere", u"EN DASH", false, u"EN DASH"},
+      {"typing in the output box", u"EN DASH", true, u""},
+      {"nothing to tell", u"", false, u""},
+  };
+  for (const AnnouncementRow& row : rows) {
+    const RowText text{u"tip", u"description", row.announcement};
+    EXPECT_EQ(AnnouncementOf(text, row.output_box_has_focus), row.told) << row.name;
+  }
+}
+
 }  // namespace
 }  // namespace zentavo

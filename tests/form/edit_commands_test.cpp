@@ -1,0 +1,169 @@
+#include "edit_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "font_choice.h"
+#include "pasted_text.h"
+
+namespace zentavo {
+namespace {
+
+struct KeyRow {
+  const char* name;
+  KeyPress press;
+  bool box_steps_code;
+  std::optional<EditCommand> edit;
+  std::optional<StepKey> step;
+};
+
+TEST(CommandForKey, TheSameKeysDoTheSameInBothWindows) {
+  using enum EditCommand;
+  const std::vector<KeyRow> rows = {
+      {"Ctrl+Z", {Key::Z, true, false, false}, false, Undo, {}},
+      {"Ctrl+Shift+Z", {Key::Z, true, true, false}, false, Redo, {}},
+      {"Ctrl+Y", {Key::Y, true, false, false}, false, Redo, {}},
+      {"Ctrl+Shift+Y", {Key::Y, true, true, false}, false, {}, {}},
+      {"AltGr+Z is a character", {Key::Z, true, false, true}, false, {}, {}},
+      {"Alt+Backspace", {Key::Backspace, false, false, true}, false, Undo, {}},
+      {"Backspace", {Key::Backspace, false, false, false}, false, {}, {}},
+      {"Ctrl+A", {Key::A, true, false, false}, false, SelectAll, {}},
+      {"Ctrl+C", {Key::C, true, false, false}, false, Copy, {}},
+      {"Ctrl+Insert", {Key::Insert, true, false, false}, false, Copy, {}},
+      {"Ctrl+X", {Key::X, true, false, false}, false, Cut, {}},
+      {"Shift+Delete", {Key::Delete, false, true, false}, false, Cut, {}},
+      {"Delete", {Key::Delete, false, false, false}, false, {}, {}},
+      {"Ctrl+V", {Key::V, true, false, false}, false, Paste, {}},
+      {"Shift+Insert", {Key::Insert, false, true, false}, false, Paste, {}},
+      {"Insert", {Key::Insert, false, false, false}, false, {}, {}},
+      {"V alone is a character", {Key::V, false, false, false}, false, {}, {}},
+      {"Up steps", {Key::Up, false, false, false}, true, {}, StepKey::Up},
+      {"Down steps", {Key::Down, false, false, false}, true, {}, StepKey::Down},
+      {"Page Up steps", {Key::PageUp, false, false, false}, true, {}, StepKey::PageUp},
+      {"Page Down steps", {Key::PageDown, false, false, false}, true, {}, StepKey::PageDown},
+      {"Shift+Up selects", {Key::Up, false, true, false}, true, {}, {}},
+      {"Ctrl+Down moves", {Key::Down, true, false, false}, true, {}, {}},
+      {"Up in another box", {Key::Up, false, false, false}, false, {}, {}},
+      {"Ctrl+Z in the stepping box", {Key::Z, true, false, false}, true, Undo, {}},
+  };
+  for (const KeyRow& row : rows) {
+    const KeyCommand command = CommandForKey(row.press, row.box_steps_code);
+    EXPECT_EQ(command.edit, row.edit) << row.name;
+    EXPECT_EQ(command.step, row.step) << row.name;
+  }
+}
+
+struct MenuStateRow {
+  const char* name;
+  EditState state;
+  // Undo, Redo, Cut, Copy, Paste, Delete, Select All
+  std::vector<bool> enabled;
+};
+
+TEST(IsEnabled, EachItemOnlyWhereItWouldDoSomething) {
+  const std::vector<MenuStateRow> rows = {
+      {"empty box, empty clipboard",
+       {true, 0, 0, false, false, false},
+       {false, false, false, false, false, false, false}},
+      {"text, nothing selected",
+       {true, 4, 0, true, false, true},
+       {true, false, false, false, true, false, true}},
+      {"part selected",
+       {true, 4, 2, false, true, false},
+       {false, true, true, true, false, true, true}},
+      {"all selected",
+       {true, 4, 4, false, false, true},
+       {false, false, true, true, true, true, false}},
+      {"read-only, part selected",
+       {false, 4, 2, true, true, true},
+       {false, false, false, true, false, false, true}},
+  };
+  const std::vector<EditCommand> commands = {
+      EditCommand::Undo,  EditCommand::Redo,   EditCommand::Cut,      EditCommand::Copy,
+      EditCommand::Paste, EditCommand::Delete, EditCommand::SelectAll};
+  for (const MenuStateRow& row : rows) {
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+      EXPECT_EQ(IsEnabled(commands[i], row.state), row.enabled[i]) << row.name << ", item " << i;
+    }
+  }
+}
+
+TEST(EditMenu, ItsItemsInOrderInBothLanguages) {
+  const std::vector<std::u16string> expected = {
+      u"&Undo / Desfazer\tCtrl+Z",
+      u"&Redo / Refazer\tCtrl+Y",
+      u"",
+      u"Cu&t / Recortar\tCtrl+X",
+      u"&Copy / Copiar\tCtrl+C",
+      u"&Paste / Colar\tCtrl+V",
+      u"&Delete / Excluir\tDel",
+      u"",
+      u"Select &All / Selecionar tudo\tCtrl+A",
+  };
+  std::vector<std::u16string> shown;
+  for (const EditMenuItem& item : kEditMenu) {
+    shown.push_back(item.command ? MenuItemText(item) : std::u16string());
+  }
+  EXPECT_EQ(shown, expected);
+}
+
+struct PasteRow {
+  const char* name;
+  std::u16string pasted;
+  std::optional<std::u16string> taken;
+};
+
+TEST(PastedText, TheFirstLineOfATextThatFitsWholeAndNothingOfOneThatDoesNot) {
+  const std::vector<PasteRow> rows = {
+      {"one line", u"naïve €5", u"naïve €5"},
+      {"CR LF", u"ab\r\ncd", u"ab"},
+      {"LF", u"ab\ncd\nef", u"ab"},
+      {"a lone CR", u"ab\rcd", u"ab"},
+      {"a break first", u"\r\nab", u""},
+      {"empty", u"", u""},
+      {"a tab stays", u"a\tb", u"a\tb"},
+      {"outside on the first line", u"日本", std::nullopt},
+      {"outside on a later line", u"ab\r\n\u0100", std::nullopt},
+      {"a lone surrogate", u"a\xD800", std::nullopt},
+  };
+  for (const PasteRow& row : rows) {
+    const std::optional<std::u16string_view> taken = PastedText(row.pasted);
+    ASSERT_EQ(taken.has_value(), row.taken.has_value()) << row.name;
+    if (taken) {
+      EXPECT_EQ(std::u16string(*taken), *row.taken) << row.name;
+    }
+  }
+}
+
+struct FaceRow {
+  const char* name;
+  std::u16string_view face;
+  bool installed;
+  std::u16string_view asked;
+};
+
+TEST(FaceToAskFor, TheTablesFaceOnlyWhereItIsInstalled) {
+  const std::vector<FaceRow> rows = {
+      {"installed", u"Arial", true, u"Arial"},
+      {"missing", u"Arial", false, u""},
+      {"the platform's", u"", true, u""},
+  };
+  for (const FaceRow& row : rows) {
+    const layout::FontRecord font{row.face, 8, 400, false, false, false, 0};
+    int asked_about = 0;
+    const std::u16string_view asked = FaceToAskFor(font, [&](std::u16string_view face) {
+      ++asked_about;
+      EXPECT_EQ(face, row.face) << row.name;
+      return row.installed;
+    });
+    EXPECT_EQ(asked, row.asked) << row.name;
+    EXPECT_EQ(asked_about, row.face.empty() ? 0 : 1)
+        << row.name << ": the font system is asked once";
+  }
+}
+
+}  // namespace
+}  // namespace zentavo
