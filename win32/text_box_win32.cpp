@@ -2,19 +2,15 @@
 
 #include <commctrl.h>
 #include <imm.h>
-#include <windowsx.h>
 
-#include <cstdlib>
 #include <stdexcept>
 #include <utility>
-#include <vector>
 
 #include "accessible_objects.h"
 #include "character_details.h"
 #include "character_picture.h"
 #include "character_pictures_win32.h"
 #include "code_stepping.h"
-#include "copy_as.h"
 #include "failure_report_win32.h"
 #include "input_checks.h"
 #include "pasted_text.h"
@@ -23,9 +19,6 @@
 
 namespace zentavo {
 namespace {
-
-constexpr UINT kFirstCommand = 1;   // a menu item's id: its EditCommand, from here
-constexpr UINT kFirstCopyAs = 100;  // a Copy as entry's id: its form's index, from here
 
 bool KeyIsDown(int key) { return GetKeyState(key) < 0; }
 
@@ -114,19 +107,6 @@ bool CompositionIsAcceptable(HWND box, LPARAM changed) {
   ImmReleaseContext(box, context);
   return acceptable;
 }
-
-// A popup menu, destroyed with everything in it however the menu ends.
-class PopupMenu {
- public:
-  PopupMenu() : menu_(CreatePopupMenu()) {}
-  PopupMenu(const PopupMenu&) = delete;
-  PopupMenu& operator=(const PopupMenu&) = delete;
-  ~PopupMenu() { DestroyMenu(menu_); }
-  [[nodiscard]] HMENU get() const { return menu_; }
-
- private:
-  HMENU menu_;
-};
 
 }  // namespace
 
@@ -317,33 +297,6 @@ LRESULT TextBoxWin32::AnswerKey(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefSubclassProc(box_, message, wparam, lparam);
 }
 
-// Each command as the message the EDIT's own would send, so every route meets the same checks.
-void TextBoxWin32::Do(EditCommand command) {
-  switch (command) {
-    case EditCommand::Undo:
-      StepHistory(true);
-      break;
-    case EditCommand::Redo:
-      StepHistory(false);
-      break;
-    case EditCommand::Cut:
-      SendMessageW(box_, WM_CUT, 0, 0);
-      break;
-    case EditCommand::Copy:
-      SendMessageW(box_, WM_COPY, 0, 0);
-      break;
-    case EditCommand::Paste:
-      SendMessageW(box_, WM_PASTE, 0, 0);
-      break;
-    case EditCommand::Delete:
-      SendMessageW(box_, WM_CLEAR, 0, 0);
-      break;
-    case EditCommand::SelectAll:
-      SendMessageW(box_, EM_SETSEL, 0, -1);
-      break;
-  }
-}
-
 // Read here, within the block's size, rather than by the EDIT, which reads to a terminator that
 // another program's block need not have; what was checked is what goes in.
 void TextBoxWin32::Paste() {
@@ -399,59 +352,6 @@ void TextBoxWin32::StepHistory(bool back) {
     SendMessageW(box_, EM_SETSEL, static_cast<WPARAM>(before.anchor),
                  static_cast<LPARAM>(before.cursor));
   }
-}
-
-// The box's own menu rather than the EDIT's, which has no room for the Copy as group.
-void TextBoxWin32::ShowContextMenu(LPARAM where) {
-  POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
-  if (at.x == -1 && at.y == -1) {  // from the keyboard: at the box's top left corner
-    at = {0, 0};
-    ClientToScreen(box_, &at);
-  }
-  const EditState state = State();
-  const PopupMenu menu;
-  for (const EditMenuItem& item : kEditMenu) {
-    if (!item.command) {
-      AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-      continue;
-    }
-    const std::u16string text = MenuItemText(item);
-    const UINT enabled = IsEnabled(*item.command, state) ? MF_ENABLED : MF_GRAYED;
-    AppendMenuW(menu.get(), MF_STRING | enabled, kFirstCommand + static_cast<UINT>(*item.command),
-                Wide(text));
-  }
-  const std::vector<std::u16string> forms = CopyAsForms(name_, boxes_);
-  if (!forms.empty()) {
-    HMENU copy_as = CreatePopupMenu();  // the menu destroys it with itself
-    for (std::size_t i = 0; i < forms.size(); ++i) {
-      const std::u16string text = MenuEntryText(forms[i]);
-      AppendMenuW(copy_as, MF_STRING, kFirstCopyAs + i, Wide(text));
-    }
-    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-    const std::u16string title(kCopyAsMenuTitle);
-    AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(copy_as), Wide(title));
-  }
-  SetFocus(box_);
-  const auto chosen = static_cast<UINT>(TrackPopupMenu(
-      menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, box_, nullptr));
-  if (chosen >= kFirstCopyAs && chosen - kFirstCopyAs < forms.size()) {
-    // A clipboard another program holds open takes nothing: the user hears so.
-    if (!PutTextOnClipboard(box_, forms[chosen - kFirstCopyAs])) MessageBeep(MB_OK);
-  } else if (chosen >= kFirstCommand && chosen < kFirstCopyAs) {
-    Do(static_cast<EditCommand>(chosen - kFirstCommand));
-  }
-}
-
-EditState TextBoxWin32::State() const {
-  const CursorAndAnchor selection = Selection();
-  EditState state;
-  state.editable = (GetWindowLongPtrW(box_, GWL_STYLE) & ES_READONLY) == 0;
-  state.text_length = GetWindowTextLengthW(box_);
-  state.selection_length = std::abs(selection.cursor - selection.anchor);
-  state.can_undo = history_.CanUndo();
-  state.can_redo = history_.CanRedo();
-  state.clipboard_holds_text = ClipboardHoldsText(box_);
-  return state;
 }
 
 CursorAndAnchor TextBoxWin32::Selection() const {
