@@ -19,6 +19,7 @@
 #include <QValidator>
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -26,6 +27,7 @@
 #include "code_stepping.h"
 #include "copy_as.h"
 #include "edit_commands.h"
+#include "key_press.h"
 #include "line_edit_internals.h"
 #include "pasted_text.h"
 #include "qt_text.h"
@@ -36,46 +38,6 @@ namespace {
 // An input method's commit longer than this, or over a selection longer than this, is taken as
 // one replacement like a paste; shorter ones stay with the toolkit, composing included.
 constexpr qsizetype kLargeInputMethodCommit = 256;
-
-Key KeyOf(int key) {
-  switch (key) {
-    case Qt::Key_A:
-      return Key::A;
-    case Qt::Key_C:
-      return Key::C;
-    case Qt::Key_V:
-      return Key::V;
-    case Qt::Key_X:
-      return Key::X;
-    case Qt::Key_Y:
-      return Key::Y;
-    case Qt::Key_Z:
-      return Key::Z;
-    case Qt::Key_Insert:
-      return Key::Insert;
-    case Qt::Key_Delete:
-      return Key::Delete;
-    case Qt::Key_Backspace:
-      return Key::Backspace;
-    case Qt::Key_Up:
-      return Key::Up;
-    case Qt::Key_Down:
-      return Key::Down;
-    case Qt::Key_PageUp:
-      return Key::PageUp;
-    case Qt::Key_PageDown:
-      return Key::PageDown;
-    default:
-      return Key::Other;
-  }
-}
-
-KeyPress PressOf(const QKeyEvent& event) {
-  const Qt::KeyboardModifiers held = event.modifiers() & ~Qt::KeypadModifier;
-  if (held.testFlag(Qt::MetaModifier)) return {};  // the desktop's, never the box's
-  return {KeyOf(event.key()), held.testFlag(Qt::ControlModifier), held.testFlag(Qt::ShiftModifier),
-          held.testFlag(Qt::AltModifier)};
-}
 
 // `text` with `length` characters at `position` replaced, allocated once at its exact size: a
 // grown copy of a 10 MiB text would hold half as much again.

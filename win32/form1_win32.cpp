@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <stdexcept>
+#include <string_view>
 #include <utility>
 
 #include "accessibility_table.h"
