@@ -1,5 +1,5 @@
 // Zentavo.exe's only bindings of notifications to handlers, and the one place where a handler's
-// failure is caught and reported: the same behaviour as the Qt program's.
+// failure is caught and reported (RunHandler and FailureReportQueue decide what follows).
 #pragma once
 
 #include <string_view>
