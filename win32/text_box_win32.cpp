@@ -238,7 +238,10 @@ LRESULT TextBoxWin32::Answer(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
     case WM_PAINT: {
       const LRESULT painted = DefSubclassProc(box_, message, wparam, lparam);
-      if (const std::optional<std::uint8_t> code = PicturedCode(name_, Text())) {
+      // The text as last followed, not read again: a box of megabytes repaints without a copy.
+      const std::u16string_view shown =
+          holds_null_ ? std::u16string_view(u"\0", 1) : std::u16string_view(last_text_);
+      if (const std::optional<std::uint8_t> code = PicturedCode(name_, shown)) {
         PaintCharacterPicture(box_, font_, dpi_, *code);
       }
       return painted;
