@@ -5,8 +5,10 @@
 
 namespace zentavo {
 
+bool DrawsPictures(std::string_view box) { return box == control_names::kCharacterOutput; }
+
 std::optional<std::uint8_t> PicturedCode(std::string_view box, std::u16string_view text) {
-  if (box != control_names::kCharacterOutput) return std::nullopt;
+  if (!DrawsPictures(box)) return std::nullopt;
   const std::optional<std::uint8_t> code = CodeOfLoneCharacter(text);
   if (!code || !HasNoDistinctGlyph(*code)) return std::nullopt;
   return code;

@@ -10,6 +10,9 @@
 
 namespace zentavo {
 
+// Whether `box` ever draws a picture: only txtParaCar, which shows one character at a time.
+[[nodiscard]] bool DrawsPictures(std::string_view box);
+
 // The code to draw as a picture while `box`'s whole text is `text`: only txtParaCar, which
 // shows one character at a time, draws pictures, and only of one such character.
 [[nodiscard]] std::optional<std::uint8_t> PicturedCode(std::string_view box,

@@ -12,6 +12,7 @@
 #include "accessibility_table.h"
 #include "accessible_objects.h"
 #include "caption_fitting_win32.h"
+#include "character_picture.h"
 #include "control_names.h"
 #include "focus_order.h"
 #include "layout_table.h"
@@ -279,7 +280,8 @@ void Form1Win32::TextChanged(TextBoxWin32& box) {
   for (RowDetailsWin32& row : rows_) {
     if (row.Row().output_box == box.Name()) row.Update(box.Text());
   }
-  InvalidateRect(box.Handle(), nullptr, TRUE);
+  // A picture is drawn over the box's own painting, which repaints only where the text changed.
+  if (DrawsPictures(box.Name())) InvalidateRect(box.Handle(), nullptr, TRUE);
 }
 
 void Form1Win32::Layout(UINT dpi) {
