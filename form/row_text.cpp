@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "character_details.h"
 
 namespace zentavo {
 
-RowText RowTextFor(const accessibility::RowRecord& row, std::u16string_view shown) {
+RowText RowTextFor(const accessibility::RowRecord& row, std::u16string_view shown,
+                   InputChange change) {
   const std::optional<std::uint8_t> code = accessibility::CodeShown(row.output, shown);
   if (!code) {
     std::u16string one_line(row.hint);
@@ -16,9 +18,11 @@ RowText RowTextFor(const accessibility::RowRecord& row, std::u16string_view show
     return {std::u16string(row.hint), std::move(one_line), {}};
   }
   std::u16string announcement = NameToTell(*code);
-  // A code heard alone means nothing: the row that shows codes says which code it is.
-  if (row.output == accessibility::ShownAs::DecimalCode) {
-    announcement = std::u16string(shown) + u", " + announcement;
+  // A code heard alone means nothing: the row that shows codes says which code it is, and so
+  // does a step.
+  if (row.output == accessibility::ShownAs::DecimalCode || change == InputChange::Stepped) {
+    const std::string decimal = std::to_string(*code);
+    announcement = std::u16string(decimal.begin(), decimal.end()) + u", " + announcement;
   }
   return {DescribeForTooltip(*code), DescribeForSpeech(*code), std::move(announcement)};
 }

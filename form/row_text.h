@@ -17,9 +17,15 @@ struct RowText {
   std::u16string announcement;
 };
 
+// How the row's input came to change: typed (or pasted, or undone), or stepped from the keyboard.
+enum class InputChange { Edited, Stepped };
+
 // The row's hint until its output box, whose whole text is `shown`, shows a character of the
-// code page; then that character's details.
-[[nodiscard]] RowText RowTextFor(const accessibility::RowRecord& row, std::u16string_view shown);
+// code page; then that character's details. A result the user stepped to is announced with its
+// code first ("66, LATIN CAPITAL LETTER B"): they asked for the next code, not for a character,
+// and must hear where the step took them.
+[[nodiscard]] RowText RowTextFor(const accessibility::RowRecord& row, std::u16string_view shown,
+                                 InputChange change = InputChange::Edited);
 
 // What to announce of `text` while the output box does or does not have the focus: someone typing
 // in the output box itself hears their own keys; anyone else is told. Empty for nothing.

@@ -6,6 +6,7 @@
 #include "qt_text.h"
 #include "result_announcer.h"
 #include "row_text.h"
+#include "text_box.h"
 
 namespace zentavo {
 RowDetails::RowDetails(const accessibility::RowRecord& row, QLineEdit* input, QLineEdit* output,
@@ -16,7 +17,10 @@ RowDetails::RowDetails(const accessibility::RowRecord& row, QLineEdit* input, QL
 }
 
 void RowDetails::Update() {
-  const RowText text = RowTextFor(row_, ToU16View(output_->text()));
+  const auto* input = qobject_cast<const TextBox*>(input_);
+  const RowText text =
+      RowTextFor(row_, ToU16View(output_->text()),
+                 input != nullptr && input->Stepping() ? InputChange::Stepped : InputChange::Edited);
   ShowDetails(ToQString(text.tooltip), ToQString(text.description));
   const std::u16string_view announcement = AnnouncementOf(text, output_->hasFocus());
   if (!announcement.empty()) announcer_->Announce(ToQString(announcement));

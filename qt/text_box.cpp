@@ -189,7 +189,9 @@ bool TextBox::EditForKey(QKeyEvent* event) {
   if (command.step) {
     // At either end nothing changes, and the key is taken all the same.
     if (const auto stepped = SteppedCodeText(ToU16View(text()), StepOf(*command.step))) {
+      stepping_ = true;
       Replace(0, text().size(), ToQString(*stepped));
+      stepping_ = false;
     }
     return true;
   }

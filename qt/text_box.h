@@ -59,6 +59,8 @@ class TextBox final : public QLineEdit {
   // Up, Down, Page Up and Page Down step the code the box holds (SteppedCodeText), each step
   // one edit; otherwise they keep the toolkit's meaning.
   void SetCodeStepping(bool on) { code_stepping_ = on; }
+  // Whether the change now being notified is a step of the code.
+  [[nodiscard]] bool Stepping() const { return stepping_; }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -91,6 +93,7 @@ class TextBox final : public QLineEdit {
   bool toolkit_edit_ = false;   // textEdited came; textChanged for the same edit follows
   bool drag_taken_ = false;     // whether the drag now over the box carries a text it takes
   bool code_stepping_ = false;
+  bool stepping_ = false;  // inside a step's replacement
   std::function<std::vector<std::u16string>()> copy_as_forms_;
 };
 

@@ -187,25 +187,36 @@ class WindowAccessible final : public StandardAccessible {
     return AsChild(next, end);
   }
 
+  // The boxes and the button first: a label's place in the table may reach under them.
   HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
     const Form1Win32* form = Form();
     if (form == nullptr) return standard_->accHitTest(x, y, child);
     if (child == nullptr) return E_POINTER;
-    POINT at{x, y};
+    VariantInit(child);
+    const POINT on_screen{x, y};
+    for (LONG part = 1; part <= kPartCount; ++part) {
+      const HWND window = form->ControlHandle(accessibility::kReadingOrder[part - 1]);
+      RECT place{};
+      if (window == nullptr || !GetWindowRect(window, &place) || !PtInRect(&place, on_screen)) {
+        continue;
+      }
+      child->vt = VT_DISPATCH;
+      return AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IDispatch,
+                                        reinterpret_cast<void**>(&child->pdispVal));
+    }
+    POINT at = on_screen;
     ScreenToClient(window_, &at);
     for (LONG part = 1; part <= kPartCount; ++part) {
-      const std::string_view name =
-          accessibility::kReadingOrder[static_cast<std::size_t>(part - 1)];
+      const std::string_view name = accessibility::kReadingOrder[part - 1];
       if (form->ControlHandle(name) != nullptr) continue;
       const RECT place = form->LabelPlace(name);
       if (PtInRect(&place, at)) {
-        VariantInit(child);
         child->vt = VT_I4;
         child->lVal = part;
         return S_OK;
       }
     }
-    return standard_->accHitTest(x, y, child);  // the child windows, or the window itself
+    return standard_->accHitTest(x, y, child);  // the window itself, or nothing of it
   }
 
  private:

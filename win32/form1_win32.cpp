@@ -247,6 +247,15 @@ LRESULT Form1Win32::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
         if (const LRESULT answer = AnswerWindowObjectRequest(window_, wparam)) return answer;
       }
       break;
+    case WM_CTLCOLORSTATIC:
+      // The live region's text is for screen readers: it draws in the window's own colours.
+      if (announcer_ && reinterpret_cast<HWND>(lparam) == announcer_->Region()) {
+        const auto context = reinterpret_cast<HDC>(wparam);
+        SetTextColor(context, GetSysColor(COLOR_BTNFACE));
+        SetBkColor(context, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+      }
+      break;
     case WM_CLOSE:
       DestroyWindow(window_);
       return 0;
@@ -278,7 +287,9 @@ void Form1Win32::HandleCommand(int id, int code) {
 void Form1Win32::TextChanged(TextBoxWin32& box) {
   box.FollowChange();
   for (RowDetailsWin32& row : rows_) {
-    if (row.Row().output_box == box.Name()) row.Update(box.Text());
+    if (row.Row().output_box != box.Name()) continue;
+    const bool stepped = BoxOrThrow(row.Row().input_box).Stepping();
+    row.Update(box.Text(), stepped ? InputChange::Stepped : InputChange::Edited);
   }
   // A picture is drawn over the box's own painting, which repaints only where the text changed.
   if (DrawsPictures(box.Name())) InvalidateRect(box.Handle(), nullptr, TRUE);

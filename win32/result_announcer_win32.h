@@ -4,21 +4,40 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string_view>
 
 namespace zentavo {
 
-// A live region: a static of no size, so it takes no room, no clicks and no focus, last in the
-// tab order, after the button. Its text is each result to announce.
+class UiaNotificationsWin32;
+
+// Through UI Automation's notification event where the system has it (NVDA and Narrator speak
+// it); elsewhere through an MSAA live region (readers that follow live regions speak its
+// changes). Never both for one result, or a reader that follows both says it twice. Either
+// comes from a window of one pixel in the window's corner, shown but drawing nothing, which
+// takes no clicks and no focus: some readers skip what is hidden or has no size.
 class ResultAnnouncerWin32 {
  public:
+  enum class Route { UiaNotification, LiveRegion };
+
   ResultAnnouncerWin32(HWND window, HINSTANCE instance);
   ResultAnnouncerWin32(const ResultAnnouncerWin32&) = delete;
   ResultAnnouncerWin32& operator=(const ResultAnnouncerWin32&) = delete;
+  ~ResultAnnouncerWin32();
 
   void Announce(std::u16string_view message);
 
+  [[nodiscard]] Route TakenRoute() const {
+    return uia_ ? Route::UiaNotification : Route::LiveRegion;
+  }
+  // The window the announcements come from.
+  [[nodiscard]] HWND Region() const { return region_; }
+
  private:
+  static LRESULT CALLBACK NotifierProcedure(HWND window, UINT message, WPARAM wparam,
+                                            LPARAM lparam);
+
+  std::unique_ptr<UiaNotificationsWin32> uia_;
   HWND region_ = nullptr;
 };
 

@@ -34,8 +34,8 @@ RowDetailsWin32::RowDetailsWin32(const accessibility::RowRecord& row, HWND windo
   }
 }
 
-void RowDetailsWin32::Update(std::u16string_view shown) {
-  text_ = RowTextFor(row_, shown);
+void RowDetailsWin32::Update(std::u16string_view shown, InputChange change) {
+  text_ = RowTextFor(row_, shown, change);
   for (HWND box : {input_, output_}) {
     TTTOOLINFOW tool = ToolOf(window_, box);
     tool.lpszText = const_cast<wchar_t*>(Wide(text_.tooltip));

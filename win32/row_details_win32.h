@@ -20,8 +20,8 @@ class RowDetailsWin32 {
   RowDetailsWin32(const accessibility::RowRecord& row, HWND window, HWND tooltip, HWND input,
                   HWND output, ResultAnnouncerWin32& announcer);
 
-  // Tells what the output box, whose whole text is `shown`, now shows.
-  void Update(std::u16string_view shown);
+  // Tells what the output box, whose whole text is `shown`, now shows, after `change`.
+  void Update(std::u16string_view shown, InputChange change = InputChange::Edited);
 
   [[nodiscard]] const accessibility::RowRecord& Row() const { return row_; }
   // What a screen reader reads as either box's description.

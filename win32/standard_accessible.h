@@ -30,6 +30,35 @@ inline VARIANT SelfChild() {
   return self;
 }
 
+// IAccessible's vtable type information, from the accessibility type library that oleacc.dll
+// carries, as Microsoft's dual-interface guidance has servers answer IDispatch; loaded once and
+// kept for the program's life. Nullptr where no such library can be loaded.
+inline ITypeInfo* AccessibleTypeInfo() {
+  static ITypeInfo* const info = [] {
+    constexpr GUID kLibidAccessibility = {
+        0x1ea4dbf0, 0x3c3b, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+    ITypeLib* library = nullptr;
+    if (FAILED(LoadRegTypeLib(kLibidAccessibility, 1, 1, 0, &library)) &&
+        FAILED(LoadTypeLib(L"oleacc.dll", &library))) {
+      return static_cast<ITypeInfo*>(nullptr);
+    }
+    ITypeInfo* described = nullptr;
+    library->GetTypeInfoOfGuid(kIAccessible, &described);
+    library->Release();
+    if (described == nullptr) return static_cast<ITypeInfo*>(nullptr);
+    // A dual interface is described twice: DispInvoke calls through the vtable's description.
+    ITypeInfo* vtable = nullptr;
+    HREFTYPE reference = 0;
+    if (SUCCEEDED(described->GetRefTypeOfImplType(-1, &reference)) &&
+        SUCCEEDED(described->GetRefTypeInfo(reference, &vtable))) {
+      described->Release();
+      return vtable;
+    }
+    return described;
+  }();
+  return info;
+}
+
 // An object that answers everything as the standard object it holds does; each kind below
 // answers some questions itself.
 class StandardAccessible : public IAccessible {
@@ -58,20 +87,38 @@ class StandardAccessible : public IAccessible {
   }
 
   // IDispatch
+  // Late-bound clients reach the same methods through IAccessible's own type information.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    return standard_->GetTypeInfoCount(count);
+    if (AccessibleTypeInfo() == nullptr) return standard_->GetTypeInfoCount(count);
+    if (count == nullptr) return E_POINTER;
+    *count = 1;
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
-    return standard_->GetTypeInfo(index, locale, info);
+    ITypeInfo* own = AccessibleTypeInfo();
+    if (own == nullptr) return standard_->GetTypeInfo(index, locale, info);
+    if (info == nullptr) return E_POINTER;
+    *info = nullptr;
+    if (index != 0) return DISP_E_BADINDEX;
+    own->AddRef();
+    *info = own;
+    return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID id, LPOLESTR* names, UINT count, LCID locale,
                                           DISPID* ids) override {
-    return standard_->GetIDsOfNames(id, names, count, locale, ids);
+    ITypeInfo* own = AccessibleTypeInfo();
+    if (own == nullptr) return standard_->GetIDsOfNames(id, names, count, locale, ids);
+    return DispGetIDsOfNames(own, names, count, ids);
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID locale, WORD flags,
                                    DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
                                    UINT* argument) override {
-    return standard_->Invoke(member, id, locale, flags, parameters, result, exception, argument);
+    ITypeInfo* own = AccessibleTypeInfo();
+    if (own == nullptr) {
+      return standard_->Invoke(member, id, locale, flags, parameters, result, exception, argument);
+    }
+    return DispInvoke(static_cast<IAccessible*>(this), own, member, flags, parameters, result,
+                      exception, argument);
   }
 
   // IAccessible

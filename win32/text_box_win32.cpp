@@ -319,7 +319,9 @@ void TextBoxWin32::Step(StepKey key) {
   // At either end nothing changes, and the key is taken all the same.
   if (const std::optional<std::u16string> stepped = SteppedCodeText(Text(), StepOf(key))) {
     SendMessageW(box_, EM_SETSEL, 0, -1);
+    stepping_code_ = true;
     ReplaceSelection(*stepped);
+    stepping_code_ = false;
   }
 }
 

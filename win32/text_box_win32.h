@@ -45,6 +45,8 @@ class TextBoxWin32 {
   void Place(const RECT& place, HFONT font, UINT dpi);
 
   [[nodiscard]] const BasicEditHistory<std::u16string>& History() const { return history_; }
+  // Whether the change now being notified is a step of the code.
+  [[nodiscard]] bool Stepping() const { return stepping_code_; }
 
  private:
   // Where the selection stood before a message that may edit the box, which tells where the
@@ -86,6 +88,7 @@ class TextBoxWin32 {
   std::u16string last_text_;  // the text as the history last saw it
   std::optional<PendingEdit> pending_edit_;
   bool writing_ = false;             // inside Write: the program's own text
+  bool stepping_code_ = false;     // inside Step: the change is a step of the code
   bool stepping_history_ = false;    // inside StepHistory: the step is the history's already
   bool history_step_shown_ = false;  // the box took the step StepHistory gave it
   bool emptying_own_undo_ = false;   // the EDIT's undo copy goes, the box's history stays

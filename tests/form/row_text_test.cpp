@@ -46,6 +46,7 @@ struct DetailsRow {
   std::u16string shown;
   std::uint8_t code;
   std::u16string announcement_prefix;  // before the character's name
+  InputChange change = InputChange::Edited;
 };
 
 TEST(RowTextFor, ShowsTheCharactersDetailsOnceItShowsOne) {
@@ -56,9 +57,13 @@ TEST(RowTextFor, ShowsTheCharactersDetailsOnceItShowsOne) {
       {"code of a letter", &CharacterRow(), u"65", 65, u"65, "},
       {"code of the euro sign", &CharacterRow(), u"128", 128, u"128, "},
       {"code zero", &CharacterRow(), u"0", 0, u"0, "},
+      {"stepped to a letter", &CodeRow(), u"B", 66, u"66, ", InputChange::Stepped},
+      {"stepped to the en dash", &CodeRow(), u"\u2013", 150, u"150, ", InputChange::Stepped},
+      {"stepped to null", &CodeRow(), std::u16string(1, u'\0'), 0, u"0, ", InputChange::Stepped},
+      {"a code, stepped", &CharacterRow(), u"255", 255, u"255, ", InputChange::Stepped},
   };
   for (const DetailsRow& row : rows) {
-    const RowText text = RowTextFor(*row.row, row.shown);
+    const RowText text = RowTextFor(*row.row, row.shown, row.change);
     EXPECT_EQ(text.tooltip, DescribeForTooltip(row.code)) << row.name;
     EXPECT_EQ(text.description, DescribeForSpeech(row.code)) << row.name;
     EXPECT_EQ(text.announcement, row.announcement_prefix + NameToTell(row.code)) << row.name;

@@ -19,6 +19,7 @@
 #include "control_names.h"
 #include "focus_order.h"
 #include "layout_table.h"
+#include "msaa_hit_test_and_dispatch.h"
 #include "row_text.h"
 #include "utf8_text.h"
 
@@ -30,6 +31,8 @@ constexpr IID kIAccessible = {
 
 int faults = 0;
 
+using zentavo::testing_support::CheckHitTesting;
+using zentavo::testing_support::CheckLateBoundReading;
 using zentavo::testing_support::Utf8;
 
 void Expect(const char* what, const std::u16string& read, const std::u16string& wanted) {
@@ -332,38 +335,82 @@ int main() {
            zentavo::RowTextFor(*zentavo::accessibility::RowOfBox(order[i]), u"").description);
   }
 
+  faults += CheckHitTesting(window);
+  faults += CheckLateBoundReading(window);
+
   DWORD process = 0;
   const DWORD thread = GetWindowThreadProcessId(window, &process);
+  // The program announces through UI Automation where the system has its notification event,
+  // and through an MSAA live region only where it has not: never both.
+  const bool through_uia =
+      GetProcAddress(LoadLibraryW(L"uiautomationcore.dll"), "UiaRaiseNotificationEvent") != nullptr;
+  std::printf("-- the route announcements take: %s\n",
+              through_uia ? "UI Automation notifications" : "an MSAA live region");
   const HWINEVENTHOOK hook =
       SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, &Hear,
                       process, 0, WINEVENT_OUTOFCONTEXT);
-  std::printf("-- typing 150 into txtDeASCII\n");
-  Type(L"150");
-  const std::u16string en_dash_name = zentavo::NameToTell(150);
-  HWND focus_then = nullptr;
-  const bool announced = Within20Seconds([&] {
-    for (const Heard& each : heard) {
-      if (each.event == EVENT_OBJECT_LIVEREGIONCHANGED && each.name == en_dash_name) {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof(info);
-        GetGUIThreadInfo(thread, &info);
-        focus_then = info.hwndFocus;
-        return true;
+  const struct {
+    const char* what;
+    std::function<void()> action;
+    std::u16string announced;
+    std::u16string shown;  // in txtParaCar once it is done
+  } results[] = {
+      {"typing 150 into txtDeASCII", [] { Type(L"150"); }, u"EN DASH", u"\u2013"},
+      {"Up: a step is heard with its code", Keys({VK_UP}), u"151, EM DASH", u"\u2014"},
+      {"Down: back to 150", Keys({VK_DOWN}), u"150, EN DASH", u"\u2013"},
+  };
+  for (const auto& result : results) {
+    std::printf("-- %s\n", result.what);
+    heard.clear();
+    result.action();
+    HWND focus_then = nullptr;
+    HWND region = nullptr;
+    const bool done = Within20Seconds([&] {
+      if (ReadOfWindow(boxes[1], Property::Value) != result.shown) return false;
+      if (through_uia) return true;
+      for (const Heard& each : heard) {
+        if (each.event == EVENT_OBJECT_LIVEREGIONCHANGED && each.name == result.announced) {
+          GUITHREADINFO info{};
+          info.cbSize = sizeof(info);
+          GetGUIThreadInfo(thread, &info);
+          focus_then = info.hwndFocus;
+          region = each.window;
+          return true;
+        }
       }
+      return false;
+    });
+    for (const Heard& each : heard) {
+      std::printf("  event 0x%04lX: \"%s\"\n", static_cast<unsigned long>(each.event),
+                  Utf8(each.name).c_str());
     }
-    return false;
-  });
+    if (!done) {
+      std::printf("  FAULT: expected \"%s\" %s\n", Utf8(result.announced).c_str(),
+                  through_uia ? "shown" : "announced by a live-region event");
+      ++faults;
+    }
+    if (through_uia) {
+      for (const Heard& each : heard) {
+        if (each.event != EVENT_OBJECT_LIVEREGIONCHANGED) continue;
+        std::printf("  FAULT: a live-region event as well, which a reader would speak twice\n");
+        ++faults;
+      }
+      continue;
+    }
+    RECT place{};
+    GetWindowRect(region, &place);
+    std::printf("  from a window of %ldx%ld, %s\n", place.right - place.left,
+                place.bottom - place.top, IsWindowVisible(region) ? "shown" : "hidden");
+    if (place.right - place.left < 1 || place.bottom - place.top < 1 || !IsWindowVisible(region)) {
+      std::printf("  FAULT: some readers skip a live region that is hidden or has no size\n");
+      ++faults;
+    }
+    if (focus_then != boxes[0]) {
+      std::printf("  FAULT: the focus was not in txtDeASCII when the result was announced\n");
+      ++faults;
+    }
+  }
   UnhookWinEvent(hook);
-  std::printf("announced by a live-region event: %s\n", announced ? "yes" : "no");
-  for (const Heard& each : heard) {
-    std::printf("  event 0x%04lX: \"%s\"\n", static_cast<unsigned long>(each.event),
-                Utf8(each.name).c_str());
-  }
-  if (!announced) ++faults;
-  if (focus_then != boxes[0]) {
-    std::printf("FAULT: the focus was not in txtDeASCII when the result was announced\n");
-    ++faults;
-  }
   std::printf("-- after typing\n");
   Expect("txtDeASCII value", ReadOfWindow(boxes[0], Property::Value), u"150");
   Expect("txtParaCar value", ReadOfWindow(boxes[1], Property::Value), u"\u2013");

@@ -10,7 +10,9 @@ source "$(dirname "$0")/../x11_session.sh"
 source "$(dirname "$0")/../wine_session.sh"
 start_wine_session with-window-manager
 
-start_process wine "$exe"
+# Wine's UI Automation reports each notification the program raises on its trace: what a
+# reader would be told, where a reader cannot listen.
+WINEDEBUG=-all,fixme+uiautomation start_process wine "$exe" 2>"$work/zentavo.trace"
 within 20 eval '[ -n "$(xdotool search --onlyvisible --name "^Tolvek Zentavo$" 2>/dev/null)" ]' ||
   fail "no window appeared"
 window=$(xdotool search --onlyvisible --name '^Tolvek Zentavo$' | head -n 1)
@@ -21,4 +23,12 @@ step "an MSAA client in another process reads the boxes, types 150 and hears the
 timeout 120 wine "$client" | tr -d '\r' | tee "$work/client.log"
 status=${PIPESTATUS[0]}
 [ "$status" -eq 0 ] || fail "the MSAA client read something else (status $status)"
+if grep -q "route announcements take: UI Automation" "$work/client.log"; then
+  step "each result went to UiaRaiseNotificationEvent, in the words a reader says"
+  for words in 'EN DASH' '151, EM DASH' '150, EN DASH'; do
+    within 20 grep -q "UiaRaiseNotificationEvent.*L\"$words\"" "$work/zentavo.trace" ||
+      fail "no notification \"$words\" (trace: $(grep -c UiaRaiseNotificationEvent "$work/zentavo.trace"))"
+    grep "UiaRaiseNotificationEvent.*L\"$words\"" "$work/zentavo.trace" | head -n 1
+  done
+fi
 echo "screen-reader client: all steps passed"
