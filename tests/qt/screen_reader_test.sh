@@ -88,6 +88,10 @@ clear_box; mark_now; xdotool type --delay 120 10
 expect_speech "LINE FEED" "typing 10 announces the character"
 clear_box; mark_now; xdotool type --delay 120 65
 said_after_mark "LATIN CAPITAL LETTER A" "typing 65"
+mark_now; xdotool key Up
+expect_speech "66, LATIN CAPITAL LETTER B" "Up steps to 66 and says the new code"
+mark_now; xdotool key Down
+expect_speech "65, LATIN CAPITAL LETTER A" "Down steps back to 65 and says so"
 # Orca 48 keeps what it read of an object's description until its generator next clears its
 # store, every two seconds, and txtDeASCII's changed while it was typed in: where this Orca keeps
 # one, wait until it has let go of what it read before going back.
