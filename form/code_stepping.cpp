@@ -1,7 +1,6 @@
 #include "code_stepping.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -26,10 +25,12 @@ Notation NotationOf(std::u16string_view text) {
   return Notation::Decimal;
 }
 
-// Nothing for a number too large to read.
+// The code `text` reads as, rounded as the reading rules round, before it is brought into
+// 0..255; nothing for a number too large to read. Beyond the 16-bit range only the side
+// matters: a step of at most 16 brings it no nearer the codes.
 std::optional<int> CodeOf(std::u16string_view text) {
   try {
-    return static_cast<int>(std::clamp(std::nearbyint(ReadLeadingNumber(text)), 0.0, 255.0));
+    return RoundToInt16(std::clamp(ReadLeadingNumber(text), -32768.0, 32767.0));
   } catch (const ConversionFailure&) {
     return std::nullopt;
   }
@@ -56,10 +57,11 @@ std::u16string Written(int code, Notation notation) {
 
 std::optional<std::u16string> SteppedCodeText(std::u16string_view text, int step) {
   const std::optional<int> code = CodeOf(text);
-  std::u16string stepped = code ? Written(std::clamp(*code + step, 0, 255), NotationOf(text))
-                                : Written(std::clamp(step, 0, 255), Notation::Decimal);
-  if (stepped == text) return std::nullopt;
-  return stepped;
+  const int from = code.value_or(0);
+  // Stepped first, then kept within the codes: from 256 down is 255, from -1 up is 0.
+  const int to = std::clamp(from + step, 0, 255);
+  if (to == from) return std::nullopt;  // at either end: nothing changes, whatever the notation
+  return Written(to, code ? NotationOf(text) : Notation::Decimal);
 }
 
 }  // namespace zentavo
