@@ -63,18 +63,34 @@ std::u16string KeystrokeLine(std::uint8_t code, const CharacterDetails& details)
   return keystroke.empty() ? std::u16string() : u"Windows: " + Widen(keystroke);
 }
 
-std::u16string Utf8Line(const CharacterDetails& details, std::u16string_view separator) {
+// How a text shows a byte that Windows-1252 leaves undefined, which would otherwise be an
+// invisible C1 control: "[9D]" for the eye, as the character box pictures it; " byte 9D" for
+// the ear, which a reader says as words.
+enum class UndefinedBytes { Bracketed, Spoken };
+
+std::u16string Utf8Line(const CharacterDetails& details, std::u16string_view separator,
+                        UndefinedBytes undefined) {
   std::u16string line = u"UTF-8: " + Widen(Utf8Bytes(details.character));
   const std::u16string misread = Utf8ReadAsWindows1252(details.character);
   if (misread != std::u16string(1, details.character)) {
     line += separator;
-    line += u"read as Windows-1252: " + misread;
+    line += u"read as Windows-1252: ";
+    for (const char16_t character : misread) {
+      const auto byte = static_cast<std::uint8_t>(character);
+      if (character > 0xFF || DetailsOfCode(byte).is_defined) {
+        line += character;
+      } else if (undefined == UndefinedBytes::Bracketed) {
+        line += u"[" + Widen(ToBase(byte, 16)) + u"]";
+      } else {
+        line += u" byte " + Widen(ToBase(byte, 16));
+      }
+    }
   }
   return line;
 }
 
 std::u16string Describe(std::uint8_t code, std::u16string_view separator,
-                        std::u16string_view line_break) {
+                        std::u16string_view line_break, UndefinedBytes undefined) {
   const CharacterDetails details = DetailsOfCode(code);
   std::u16string text = NameToTell(code);
   text += line_break;
@@ -91,7 +107,7 @@ std::u16string Describe(std::uint8_t code, std::u16string_view separator,
   }
   if (details.is_defined) {
     text += line_break;
-    text += Utf8Line(details, separator);
+    text += Utf8Line(details, separator, undefined);
   }
   return text;
 }
@@ -148,14 +164,28 @@ std::string_view HtmlNamedReference(char16_t character) {
                                                                              : std::string_view();
 }
 
+namespace {
+
+// Whether HTML reads a numeric reference to `character` back as that very character, with no
+// parse error: HTML reads &#0; as U+FFFD, and takes a reference to a carriage return or to any
+// control but a tab, a line feed or a form feed as an error.
+bool HtmlReadsBack(char16_t character) {
+  if (character == u'\t' || character == u'\n' || character == u'\f') return true;
+  return character >= 0x20 && !(character >= 0x7F && character <= 0x9F);
+}
+
+}  // namespace
+
 std::vector<std::u16string> CopyForms(std::uint8_t code) {
   const CharacterDetails details = DetailsOfCode(code);
   std::vector<std::u16string> forms = {Widen(std::to_string(code)),
                                        Widen(HexadecimalNotation(code))};
   if (!details.is_defined) return forms;
   const unsigned code_point = details.character;
-  const std::u16string numeric = u"&#" + Widen(std::to_string(code_point)) + u";";
-  const std::string_view named = HtmlNamedReference(details.character);
+  const bool html = HtmlReadsBack(details.character);
+  const std::u16string numeric =
+      html ? u"&#" + Widen(std::to_string(code_point)) + u";" : std::u16string();
+  const std::string_view named = html ? HtmlNamedReference(details.character) : "";
   std::array<char, 8> escape{};
   std::snprintf(escape.data(), escape.size(), "\\u%04X", code_point);
   for (std::u16string form : {Widen(CodePointNotation(details.character)),
@@ -192,9 +222,13 @@ std::u16string NameToTell(std::uint8_t code) {
   return Widen(details.name);
 }
 
-std::u16string DescribeForTooltip(std::uint8_t code) { return Describe(code, u" \u00B7 ", u"\n"); }
+std::u16string DescribeForTooltip(std::uint8_t code) {
+  return Describe(code, u" \u00B7 ", u"\n", UndefinedBytes::Bracketed);
+}
 
-std::u16string DescribeForSpeech(std::uint8_t code) { return Describe(code, u", ", u", "); }
+std::u16string DescribeForSpeech(std::uint8_t code) {
+  return Describe(code, u", ", u", ", UndefinedBytes::Spoken);
+}
 
 std::optional<std::uint8_t> CodeOfLoneCharacter(std::u16string_view text) {
   if (text.size() != 1) return std::nullopt;

@@ -67,6 +67,8 @@ struct CharacterDetails {
 //   Windows: Alt+0150
 //   UTF-8: E2 80 93 · read as Windows-1252: â€“
 // (the misreading only where it differs from the character; no UTF-8 for an undefined code).
+// A byte the misreading meets that Windows-1252 leaves undefined shows as "[9D]" in the tooltip
+// and " byte 9D" in speech, never as the invisible C1 control Windows reads it as.
 [[nodiscard]] std::u16string DescribeForTooltip(std::uint8_t code);
 // The same in one line for a screen reader, with commas where a reader would pause.
 [[nodiscard]] std::u16string DescribeForSpeech(std::uint8_t code);

@@ -48,6 +48,14 @@ INSTANTIATE_TEST_SUITE_P(
             "NoBreakSpace", 160,
             u"NO-BREAK SPACE\n160 \u00B7 &HA0 \u00B7 &O240 \u00B7 U+00A0\nWindows: Alt+0160\n"
             u"UTF-8: C2 A0 \u00B7 read as Windows-1252: \u00C2\u00A0"},
+        TooltipRow{"RightDoubleQuotationMark", 148,
+                   u"RIGHT DOUBLE QUOTATION MARK\n148 \u00B7 &H94 \u00B7 &O224 \u00B7 U+201D\n"
+                   u"Windows: Alt+0148\nUTF-8: E2 80 9D \u00B7 read as Windows-1252: "
+                   u"\u00E2\u20AC[9D]"},
+        TooltipRow{"CapitalAWithAcute", 193,
+                   u"LATIN CAPITAL LETTER A WITH ACUTE\n193 \u00B7 &HC1 \u00B7 &O301 \u00B7 "
+                   u"U+00C1\nWindows: Alt+0193\nUTF-8: C3 81 \u00B7 read as Windows-1252: "
+                   u"\u00C3[81]"},
         TooltipRow{"LastCode", 255,
                    u"LATIN SMALL LETTER Y WITH DIAERESIS\n255 \u00B7 &HFF \u00B7 &O377 \u00B7 "
                    u"U+00FF\nWindows: Alt+0255\nUTF-8: C3 BF \u00B7 read as Windows-1252: "
@@ -58,6 +66,25 @@ TEST(DescribeForSpeech, IsTheTooltipInOneLine) {
   EXPECT_EQ(DescribeForSpeech(150),
             u"EN DASH, 150, &H96, &O226, U+2013, Windows: Alt+0150, UTF-8: E2 80 93, read as "
             u"Windows-1252: \u00E2\u20AC\u201C");
+}
+
+TEST(DescribeForSpeech, SaysAnUndefinedByteAsWords) {
+  EXPECT_EQ(DescribeForSpeech(221),
+            u"LATIN CAPITAL LETTER Y WITH ACUTE, 221, &HDD, &O335, U+00DD, Windows: Alt+0221, "
+            u"UTF-8: C3 9D, read as Windows-1252: \u00C3 byte 9D");
+}
+
+// A C1 control shows as nothing and is passed to screen readers as it is: none may stand in
+// what any code's tooltip or description says.
+TEST(Details, HoldNoInvisibleControlForAnyCode) {
+  for (unsigned code = 0; code < 256; ++code) {
+    const auto byte = static_cast<std::uint8_t>(code);
+    for (const std::u16string& text : {DescribeForTooltip(byte), DescribeForSpeech(byte)}) {
+      for (const char16_t character : text) {
+        EXPECT_FALSE(character >= 0x80 && character <= 0x9F) << "code " << code;
+      }
+    }
+  }
 }
 
 // The upper row reads its notations back: every code's &H and &O forms denote the code.

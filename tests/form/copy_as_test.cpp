@@ -31,8 +31,8 @@ TEST(CopyAsForms, AreTheRowsCharactersFormsInEitherOfItsBoxes) {
   boxes.texts["txtParaCar"] = std::u16string(1, u'\0');
   boxes.texts["txtParaASCII"] = u"129";
   EXPECT_EQ(CopyAsForms(control_names::kCharacterOutput, boxes),
-            (Forms{u"0", u"&H0", u"U+0000", u"&#0;", u"\\u0000", u"00"}))
-      << "code 0 has every form but a keystroke, though an EDIT cannot hold it";
+            (Forms{u"0", u"&H0", u"U+0000", u"\\u0000", u"00"}))
+      << "code 0 has every form but a keystroke and HTML's, which reads &#0; as U+FFFD";
   EXPECT_EQ(CopyAsForms(control_names::kCharacterInput, boxes), (Forms{u"129", u"&H81"}))
       << "an undefined code has only its code";
 }
