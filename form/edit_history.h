@@ -12,8 +12,8 @@
 
 namespace zentavo {
 
-// What the steps of one box hold beyond the newest: 512 KiB of text, hundreds of steps of
-// typing and ordinary pastes.
+// What the steps of one box older than its newest hold at most: 512 KiB of text, hundreds of
+// steps of typing and ordinary pastes. The newest is kept whatever its size.
 inline constexpr std::ptrdiff_t kHistoryBudgetCharacters = std::ptrdiff_t{256} * 1024;
 
 // Where the cursor and the selection's other end were; equal when nothing was selected.
@@ -85,8 +85,8 @@ BasicTextEdit<Text> EditBetween(const Text& before, const Text& after, CursorAnd
 }
 
 // Steps are whole replacements, so a paste of any size is one step, held as the text it brought
-// in rather than as one record per character. What the steps hold is bounded by `budget`
-// characters; the oldest go first, but the newest step is always kept, however large.
+// in rather than as one record per character. The newest step is always kept, however large;
+// the steps older than it hold at most `budget` characters, the oldest going first.
 template <typename Text>
 class BasicEditHistory {
  public:
@@ -171,9 +171,9 @@ class BasicEditHistory {
   }
 
   void KeepWithinBudget() {
-    // Only a new step can exceed the budget, and a new step leaves nothing to redo: the oldest
-    // steps go, the newest stays.
-    while (stored_ > budget_ && steps_.size() > 1) {
+    // Only a new step can exceed the budget, and a new step leaves nothing to redo. The newest
+    // is kept however large; the budget bounds the steps older than it, the oldest going first.
+    while (steps_.size() > 1 && stored_ - SizeOf(steps_.back()) > budget_) {
       stored_ -= SizeOf(steps_.front());
       steps_.pop_front();
       --done_;

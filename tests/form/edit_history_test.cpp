@@ -153,18 +153,37 @@ TEST(EditHistory, UndoesAndRedoesInTheStepsAUserExpects) {
   }
 }
 
-TEST(EditHistory, KeepsWithinItsBudgetButAlwaysTheNewestStep) {
-  BoxWithHistory box(10);
-  box.Paste(u"aaaa");
-  box.Paste(u"bbbb");
-  box.Paste(std::u16string(1'000'000, u'c'));  // a paste far beyond the budget
-  EXPECT_EQ(box.History().StepCount(), 1U);
-  EXPECT_EQ(box.History().StoredCharacters(), 1'000'000);
-  ASSERT_TRUE(box.Undo());
-  EXPECT_EQ(Utf8(box.Text()), "aaaabbbb") << "the huge paste is undone in one step";
-  EXPECT_FALSE(box.Undo()) << "the older steps went to make room";
-  ASSERT_TRUE(box.Redo());
-  EXPECT_EQ(box.Text().size(), 1'000'008U);
+struct BudgetRow {
+  const char* name;
+  std::ptrdiff_t budget;
+  std::vector<std::u16string> pastes;  // one after another, each a step
+  std::vector<std::size_t> lengths;    // of the text after each undo, until none is left
+};
+
+TEST(EditHistory, KeepsTheNewestStepHoweverLargeAndOlderOnesWithinTheBudget) {
+  const std::u16string huge(1'000'000, u'c');
+  const std::vector<BudgetRow> rows = {
+      {"older steps within the budget all stay", 10, {u"aaaa", u"bbbb", huge}, {8, 4, 0}},
+      {"the oldest goes once the older ones exceed it", 10, {u"aaaa", u"bbbbbbb", huge}, {11, 4}},
+      {"a newest step alone beyond the budget", 10, {huge}, {0}},
+      {"typing, 150 Ki, then 450 Ki in a box's own budget",
+       kHistoryBudgetCharacters,
+       {u"a", std::u16string(150 * 1024, u'x'), std::u16string(450 * 1024, u'y')},
+       {1 + 150 * 1024, 1, 0}},
+      {"two older pastes beyond the box's own budget",
+       kHistoryBudgetCharacters,
+       {u"a", std::u16string(150 * 1024, u'x'), std::u16string(150 * 1024, u'x'), u"z"},
+       {1 + 300 * 1024, 1 + 150 * 1024}},
+  };
+  for (const BudgetRow& row : rows) {
+    BoxWithHistory box(row.budget);
+    for (const std::u16string& pasted : row.pastes) box.Paste(pasted);
+    for (const std::size_t length : row.lengths) {
+      ASSERT_TRUE(box.Undo()) << row.name;
+      EXPECT_EQ(box.Text().size(), length) << row.name;
+    }
+    EXPECT_FALSE(box.Undo()) << row.name << ": no more steps than the budget keeps";
+  }
 }
 
 }  // namespace
