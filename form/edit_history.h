@@ -135,6 +135,10 @@ class BasicEditHistory {
   [[nodiscard]] bool CanUndo() const { return done_ > 0; }
   [[nodiscard]] bool CanRedo() const { return done_ < steps_.size(); }
   [[nodiscard]] std::ptrdiff_t StoredCharacters() const { return stored_; }
+  // What the steps before the last one hold: within the budget whenever a step is recorded.
+  [[nodiscard]] std::ptrdiff_t OlderStepsCharacters() const {
+    return steps_.empty() ? 0 : stored_ - SizeOf(steps_.back());
+  }
   [[nodiscard]] std::size_t StepCount() const { return steps_.size(); }
 
  private:

@@ -1,0 +1,63 @@
+// Steps arbitrary texts of txtDeASCII by each step key, and checks on every input that the
+// result reads as a code within 0..255, in the notation the text was written in, and differs
+// from the code the text read as; and that no step is made only where the code cannot move.
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "code_stepping.h"
+#include "conversion.h"
+#include "windows1252.h"
+
+namespace {
+
+[[noreturn]] void Fail() { std::abort(); }
+
+// "&H" or "&O" where the text, blanks aside, starts with one; empty for a decimal.
+std::u16string PrefixOf(std::u16string_view text) {
+  std::u16string start;
+  for (const char16_t character : text) {
+    if (character == u' ' || character == u'\t' || character == u'\n') continue;
+    start += character == u'h' ? u'H' : character == u'o' ? u'O' : character;
+    if (start.size() == 2) break;
+  }
+  return start == u"&H" || start == u"&O" ? start : u"";
+}
+
+void CheckText(std::u16string_view text) {
+  std::optional<double> read;
+  try {
+    read = zentavo::ReadLeadingNumber(text);
+  } catch (const zentavo::ConversionFailure&) {
+  }
+  // The code the text stands at, rounded half to even, before it is brought into the codes.
+  const double at = read ? std::nearbyint(std::clamp(*read, -32768.0, 32767.0)) : 0.0;
+  for (const int step : {1, -1, 16, -16}) {
+    const std::optional<std::u16string> stepped = zentavo::SteppedCodeText(text, step);
+    const double to = std::clamp(at + step, 0.0, 255.0);
+    if (!stepped) {
+      if (to != at) Fail();  // the code could have moved
+      continue;
+    }
+    const double code = zentavo::ReadLeadingNumber(*stepped);
+    if (code != to || code == at) Fail();
+    if ((read ? PrefixOf(text) : u"") != PrefixOf(*stepped)) Fail();  // another notation
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::u16string units(size / 2, u'\0');
+  std::memcpy(units.data(), data, units.size() * 2);
+  CheckText(units);
+  std::u16string characters;
+  for (std::size_t i = 0; i < size; ++i) characters.push_back(zentavo::CharacterForCode(data[i]));
+  CheckText(characters);
+  return 0;
+}
