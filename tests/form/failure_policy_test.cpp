@@ -12,7 +12,6 @@
 #include "boxes_in_memory.h"
 #include "control_names.h"
 #include "conversion.h"
-#include "failure_texts.h"
 #include "handlers.h"
 
 namespace zentavo {
@@ -41,22 +40,21 @@ void RunsOutOfMemory(TextBoxAccess& /*boxes*/) { throw std::bad_alloc(); }
 void ThrowsSomethingElse(TextBoxAccess& /*boxes*/) { throw 42; }
 
 TEST(RunHandler, ReportsWhatFailedAndSaysWhetherTheProgramEnds) {
-  const std::u16string typed = failure_texts::ConversionDetails(u"300");
-  const std::u16string unexpected(failure_texts::kUnexpectedSummary);
+  const std::u16string typed =
+      u"\u201C300\u201D is no character code: type a code from 0 to 255.\n\u201C300\u201D n\u00E3o "
+      u"\u00E9 um c\u00F3digo de caractere: escreva um c\u00F3digo de 0 a 255.";
+  const std::u16string invalid = u"Invalid argument / Argumento inv\u00E1lido";
+  const std::u16string unexpected = u"Unexpected failure / Falha inesperada";
+  const std::u16string closing = u"\n\nZentavo must close. / O Zentavo precisa fechar.";
   const std::vector<PolicyRow> rows = {
       {"success", &Succeeds, false, u"", u"", false},
-      {"the real handler on 300", &CodeToCharacterHandler, true,
-       failure_texts::ConversionSummary(ConversionFailure::Kind::InvalidArgument), typed, false},
-      {"overflow", &Overflows, true,
-       failure_texts::ConversionSummary(ConversionFailure::Kind::Overflow), typed, false},
-      {"no number", &IsGivenNoNumber, true,
-       failure_texts::ConversionSummary(ConversionFailure::Kind::InvalidArgument), typed, false},
-      {"a broken rule", &BreaksItsOwnRule, true, unexpected,
-       failure_texts::UnexpectedDetails(u"a broken rule"), true},
-      {"out of memory", &RunsOutOfMemory, true, unexpected,
-       failure_texts::UnexpectedDetails(u"std::bad_alloc"), true},
-      {"not an exception", &ThrowsSomethingElse, true, unexpected,
-       failure_texts::UnexpectedDetails(u"unknown failure"), true},
+      {"the real handler on 300", &CodeToCharacterHandler, true, invalid, typed, false},
+      {"overflow", &Overflows, true, u"Overflow / Estouro", typed, false},
+      {"no number", &IsGivenNoNumber, true, invalid, typed, false},
+      {"a broken rule", &BreaksItsOwnRule, true, unexpected, u"a broken rule" + closing, true},
+      {"out of memory", &RunsOutOfMemory, true, unexpected, u"std::bad_alloc" + closing, true},
+      {"not an exception", &ThrowsSomethingElse, true, unexpected, u"unknown failure" + closing,
+       true},
   };
   for (const PolicyRow& row : rows) {
     BoxesInMemory boxes;
