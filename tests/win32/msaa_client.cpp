@@ -430,6 +430,11 @@ int main() {
     Press({VK_CONTROL, 'Z'});
     Type(L"6");
   };
+  // The 7 comes after Ctrl+Y has been taken: a redo would have put the paste back before it.
+  const auto ctrl_y_then_7 = [] {
+    Press({VK_CONTROL, 'Y'});
+    Type(L"7");
+  };
   ExpectEach({
       {"Ctrl+A, Ctrl+V", ctrl_a_ctrl_v, boxes[0], u"&H41", boxes[1], u"A"},
       {"Ctrl+Z", Keys({VK_CONTROL, 'Z'}), boxes[0], u"150", boxes[1], u"\u2013"},
@@ -439,7 +444,7 @@ int main() {
       {"Undo from the context menu", [] { ChooseFromContextMenu('U'); }, boxes[0], u"150"},
       {"Redo from the context menu", [] { ChooseFromContextMenu('R'); }, boxes[0], u"&H41"},
       {"Ctrl+Z, then typing 6", undo_then_6, boxes[0], u"6"},
-      {"Ctrl+Y", Keys({VK_CONTROL, 'Y'}), boxes[0], u"6"},
+      {"Ctrl+Y, then 7: nothing was left to redo", ctrl_y_then_7, boxes[0], u"67"},
   });
 
   std::printf("-- a paste of 100 000 characters in txtDeCar is one step\n");
