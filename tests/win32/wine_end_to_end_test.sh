@@ -118,23 +118,26 @@ wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/
   fail "could not set wine's DPI"
 start_program
 # What the window shows, whatever frame wine and the window manager draw round it: the two
-# separator lines run across the whole client area and lie 1440 twips apart in a 6360-twip-wide
-# window, so their length and spacing tell the DPI the window was laid out at. Wine 8 gives the
-# window 144 dpi; wine 10 gives a per-monitor-aware window 96 whatever the screen's.
-laid_out_whole() {
+# separator lines run across the whole client area of 6360 twips, at 1920 and 3360 twips from
+# its top. At the DPI the window is given they must be 6360 * DPI / 1440 pixels long and
+# 1440 * DPI / 1440 apart: wine 8 gives the window the 144 dpi set here, and wine 10 gives a
+# per-monitor-aware window 96 whatever the screen's.
+wine_major=$(wine --version | sed -n 's/^wine-\([0-9]*\).*/\1/p')
+if [ "$wine_major" -le 8 ]; then given_dpi=144; else given_dpi=96; fi
+laid_out_at_given_dpi() {
   import -window "$window" "$work/144dpi.png" 2>/dev/null || return 1
   /usr/bin/python3 "$(dirname "$0")/../horizontal_lines.py" "$work/144dpi.png" >"$work/lines"
-  local width length first second
-  width=$(identify -format '%w' "$work/144dpi.png")
+  local length first second
+  [ "$(wc -l <"$work/lines")" -eq 2 ] || return 1
   length=$(cut -d' ' -f2 "$work/lines" | sort -u)
-  [ "$(wc -l <"$work/lines")" -eq 2 ] && [ "$length" = "$width" ] || return 1
   first=$(sed -n 1p "$work/lines" | cut -d' ' -f1)
   second=$(sed -n 2p "$work/lines" | cut -d' ' -f1)
-  [ $(((second - first) * 6360)) -eq $((length * 1440)) ]
+  [ "$length" = $((6360 * given_dpi / 1440)) ] && [ $((second - first)) -eq "$given_dpi" ] &&
+    [ "$(identify -format '%w' "$work/144dpi.png")" = "$length" ]  # and the window fits them
 }
-within 20 laid_out_whole ||
-  fail "the window does not fit what it shows; lines (row, length): $(cat "$work/lines")"
-echo "   laid out $(cut -d' ' -f2 "$work/lines" | head -n 1) px wide"
+within 20 laid_out_at_given_dpi ||
+  fail "the window is not laid out at ${given_dpi} dpi; lines (row, length): $(cat "$work/lines")"
+echo "   laid out at ${given_dpi} dpi (wine ${wine_major}): $(cut -d' ' -f2 "$work/lines" | head -n 1) px wide"
 keys alt+F4
 expect_program_ends_with_status_0
 
