@@ -16,6 +16,7 @@ start_x_server
 window_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1; }
 has_window() { [ -n "$(window_named "$1")" ]; }
 editor_holds() { [ "$(cat "$work/held.txt" 2>/dev/null)" = "$1" ]; }
+drags_ended() { [ "$(cat "$work/drags.txt" 2>/dev/null)" = "$1" ]; }
 
 # Selects the editor's line number $1 (1 or 2) from the keyboard.
 select_editor_line() {
@@ -53,7 +54,8 @@ expect_focused_box_holds k
 keys Tab
 expect_focused_box_holds 107
 keys shift+Tab
-start_process "$plain_text_editor" "$refused_text"$'\n'"$taken_text" "$work/held.txt"
+start_process "$plain_text_editor" "$refused_text"$'\n'"$taken_text" "$work/held.txt" \
+  "$work/drags.txt"
 within 10 has_window 'Drag source' || fail "the editor did not appear"
 editor=$(window_named 'Drag source')
 within 10 editor_holds "$refused_text"$'\n'"$taken_text" || fail "the editor did not start"
@@ -61,12 +63,18 @@ within 10 editor_holds "$refused_text"$'\n'"$taken_text" || fail "the editor did
 step "drag '$refused_text' into txtDeCar: refused, and still whole in the editor"
 select_editor_line 1
 drag_line_to_character_box 1
+# The source itself says a drag was made and that its target refused it: a drag that never
+# started would leave the editor whole too.
+within 20 drags_ended "ended: ignore" ||
+  fail "the editor's drags ended: '$(cat "$work/drags.txt" 2>/dev/null)'"
 
 step "drag '$taken_text' into txtDeCar: it moves out of the editor and converts"
 select_editor_line 2
 drag_line_to_character_box 2
 # The second drop comes after the first has ended, so this also shows the first one's outcome.
 # (What the editor holds is read without its last line break.)
+within 20 drags_ended "ended: ignore"$'\n'"ended: move" ||
+  fail "the editor's drags ended: '$(cat "$work/drags.txt" 2>/dev/null)'"
 within 20 editor_holds "$refused_text" ||
   fail "after both drags the editor holds '$(cat "$work/held.txt")'"
 xdotool windowfocus --sync "$window"
