@@ -95,16 +95,6 @@ void LayOutLeftToRight(QLineEdit& box) {
       ->control->setLayoutDirection(Qt::LeftToRight);
 }
 
-void SetCaretBlinking(QLineEdit& box, bool blinking) {
-  static_cast<QLineEditPrivate*>(QObjectPrivate::get(&box))
-      ->control->setBlinkingCursorEnabled(blinking);
-}
-
-bool CaretShown(const QLineEdit& box) {
-  return static_cast<const QLineEditPrivate*>(QObjectPrivate::get(&box))
-      ->control->cursorBlinkStatus();
-}
-
 bool CanPaintWithoutMeasuringWholeText(const QLineEdit& box) {
   const auto* d = static_cast<const QLineEditPrivate*>(QObjectPrivate::get(&box));
   const QWidgetLineControl* control = d->control;
@@ -196,10 +186,6 @@ bool PaintWithoutMeasuringWholeText(QLineEdit& box, const QStyleOptionFrame& pan
 namespace zentavo {
 
 void LayOutLeftToRight(QLineEdit& /*box*/) {}
-
-void SetCaretBlinking(QLineEdit& /*box*/, bool /*blinking*/) {}
-
-bool CaretShown(const QLineEdit& /*box*/) { return true; }
 
 bool CanPaintWithoutMeasuringWholeText(const QLineEdit& /*box*/) { return false; }
 

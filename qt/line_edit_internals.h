@@ -14,13 +14,6 @@ namespace zentavo {
 // written right to left, so for any text the boxes hold the answer is the same.
 void LayOutLeftToRight(QLineEdit& box);
 
-// Makes the caret of `box`, which has the focus, blink or hold still, for this box alone; the
-// toolkit blinks it again the next time the box takes the focus.
-void SetCaretBlinking(QLineEdit& box, bool blinking);
-
-// Whether the caret of `box` is in the shown half of its blink (always, when it holds still).
-[[nodiscard]] bool CaretShown(const QLineEdit& box);
-
 // Paints `box`, whose frame is described by `panel`, as the toolkit's line edit paints itself,
 // with two changes for long texts:
 // - The toolkit measures the bounding rectangle of the whole text on every paint, only to centre

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QStyleHints>
 #include <QStyleOptionFrame>
 #include <QValidator>
 
@@ -367,8 +368,13 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event) {
 }
 
 void TextBox::focusInEvent(QFocusEvent* event) {
+  UpdateCaretBlinking();  // before the toolkit starts the blinking, which reads the period
   QLineEdit::focusInEvent(event);
-  UpdateCaretBlinking();
+}
+
+void TextBox::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  UpdateCaretBlinking();  // hasFocus() is false by now
 }
 
 void TextBox::paintEvent(QPaintEvent* event) {
@@ -380,9 +386,22 @@ void TextBox::paintEvent(QPaintEvent* event) {
   QLineEdit::paintEvent(event);
 }
 
+// Only the box with the focus shows a caret, so the toolkit's one blink period can hold still
+// for it alone: zero while it has the focus and a huge text, given back as it loses either.
 void TextBox::UpdateCaretBlinking() {
-  // The toolkit starts the blinking as the box takes the focus and stops it as it loses it.
-  if (hasFocus()) SetCaretBlinking(*this, text().size() <= kSteadyCaretCharacters);
+  const bool steady = hasFocus() && text().size() > kSteadyCaretCharacters;
+  QStyleHints* hints = QGuiApplication::styleHints();
+  if (steady && !flash_time_held_) {
+    flash_time_held_ = hints->cursorFlashTime();
+    hints->setCursorFlashTime(0);
+  } else if (!steady && flash_time_held_) {
+    hints->setCursorFlashTime(*flash_time_held_);
+    flash_time_held_.reset();
+  }
+}
+
+TextBox::~TextBox() {
+  if (flash_time_held_) QGuiApplication::styleHints()->setCursorFlashTime(*flash_time_held_);
 }
 
 }  // namespace zentavo

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,8 @@ using EditHistory = BasicEditHistory<QString>;
 // keystrokes at the cursor to the toolkit, recording those into the same history.
 //
 // Long texts it paints itself, visiting only what shows (see line_edit_internals.h). While it
-// holds more than `kSteadyCaretCharacters` and has the focus its caret stays steady: each blink
+// holds more than `kSteadyCaretCharacters` and has the focus its caret stays steady (through the
+// toolkit's public blink period, whether or not it paints long texts itself): each blink
 // still walks the line's runs of text to place the caret, about 1% of a core at that length.
 class TextBox final : public QLineEdit {
   Q_OBJECT
@@ -36,6 +38,9 @@ class TextBox final : public QLineEdit {
   static constexpr qsizetype kOwnPaintingCharacters = qsizetype{4} * 1024;
 
   explicit TextBox(QWidget* parent = nullptr);
+  TextBox(const TextBox&) = delete;
+  TextBox& operator=(const TextBox&) = delete;
+  ~TextBox() override;
 
   // Replaces characters [start, end) with `text` as one undoable edit and leaves the cursor
   // after it. Refused, and false, when the box is read-only, the range is outside the text or
@@ -71,6 +76,7 @@ class TextBox final : public QLineEdit {
   void dropEvent(QDropEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
@@ -93,7 +99,8 @@ class TextBox final : public QLineEdit {
   bool toolkit_edit_ = false;   // textEdited came; textChanged for the same edit follows
   bool drag_taken_ = false;     // whether the drag now over the box carries a text it takes
   bool code_stepping_ = false;
-  bool stepping_ = false;  // inside a step's replacement
+  bool stepping_ = false;               // inside a step's replacement
+  std::optional<int> flash_time_held_;  // the blink period, while this box holds the caret still
   std::function<std::vector<std::u16string>()> copy_as_forms_;
 };
 
