@@ -44,7 +44,7 @@ within 10 xdotool search --name '^Tolvek Zentavo$' >/dev/null || fail "no Zentav
 # Speech goes only to the log, through a server that makes no sound: with speech-dispatcher,
 # Orca stalls on a machine with no sound card, and with speech off it says no announcements.
 mkdir -p "$work/orca"
-export PYTHONPATH=$(dirname "$0")
+export PYTHONPATH=$(dirname "$0") PYTHONDONTWRITEBYTECODE=1  # no cache left in the tree
 cat >"$work/orca/user-settings.conf" <<'SETTINGS'
 {"general": {"enableSpeech": true, "speechServerFactory": "silent_speech_server",
              "speechServerInfo": ["Silent", "silent"], "enableBraille": false, "enableSound": false},
