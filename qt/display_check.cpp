@@ -1,125 +1,179 @@
 #include "display_check.h"
 
-#include <netdb.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
+#include <wayland-client.h>
+#include <xcb/xcb.h>
 
-#include <charconv>
-#include <cstddef>
-#include <cstring>
+#include <array>
+#include <cstdlib>
+#include <future>
+#include <memory>
+#include <thread>
+#include <utility>
 
 namespace zentavo {
 namespace {
 
 bool IsSet(const char* value) { return value != nullptr && *value != '\0'; }
 
-// `abstract`: in Linux's abstract namespace, where X servers also listen and which needs no
-// shared /tmp.
-bool ConnectsToUnixSocket(const std::string& path, bool abstract = false) {
-  sockaddr_un address{};
-  const std::size_t offset = abstract ? 1 : 0;
-  if (path.size() + offset >= sizeof(address.sun_path)) return false;
-  address.sun_family = AF_UNIX;
-  std::memcpy(address.sun_path + offset, path.c_str(), path.size() + 1);
-  const auto length =
-      static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + path.size() + 1);  // NUL or lead
-  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) return false;
-  const bool connected = connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0;
-  close(fd);
-  return connected;
+// Runs `ask` on a thread of its own and gives its answer, or nothing when it has not answered by
+// `deadline`: a display that took the connection and never answers keeps that thread, which the
+// program, ending at once, never waits for.
+template <typename Ask>
+auto AskedOnItsOwnThread(Ask ask) {
+  using Answer = decltype(ask());
+  auto promise = std::make_shared<std::promise<Answer>>();
+  std::future<Answer> answer = promise->get_future();
+  std::thread([promise, ask = std::move(ask)]() mutable { promise->set_value(ask()); }).detach();
+  return answer;
 }
 
-bool ConnectsToTcp(const std::string& host, const std::string& port) {
-  addrinfo hints{};
-  hints.ai_socktype = SOCK_STREAM;
-  addrinfo* found = nullptr;
-  if (getaddrinfo(host.c_str(), port.c_str(), &hints, &found) != 0) return false;
-  bool connected = false;
-  for (const addrinfo* candidate = found; candidate != nullptr && !connected;
-       candidate = candidate->ai_next) {
-    const int fd =
-        socket(candidate->ai_family, candidate->ai_socktype | SOCK_CLOEXEC, candidate->ai_protocol);
-    if (fd < 0) continue;
-    connected = connect(fd, candidate->ai_addr, candidate->ai_addrlen) == 0;
-    close(fd);
+// Why a Wayland compositor at `socket` cannot be used; empty when it answered its first round
+// trip.
+std::string WaylandAnswer(const std::string& socket) {
+  wl_display* display = wl_display_connect(socket.c_str());
+  if (display == nullptr) return "no Wayland compositor answers at " + socket;
+  const bool answered = wl_display_roundtrip(display) >= 0;
+  wl_display_disconnect(display);
+  return answered ? std::string() : "the Wayland compositor at " + socket + " broke off";
+}
+
+// libxcb writes an X server's reason for refusing a connection to the standard error, and gives
+// the program only that the connection failed: the reason is read from there.
+class StandardErrorCapture {
+ public:
+  StandardErrorCapture() {
+    if (pipe(ends_.data()) != 0) return;
+    saved_ = dup(STDERR_FILENO);
+    if (saved_ < 0 || dup2(ends_[1], STDERR_FILENO) < 0) return;
+    capturing_ = true;
   }
-  freeaddrinfo(found);
-  return connected;
-}
+  StandardErrorCapture(const StandardErrorCapture&) = delete;
+  StandardErrorCapture& operator=(const StandardErrorCapture&) = delete;
+  ~StandardErrorCapture() { Restore(); }
 
-// Why the Wayland display named cannot be used, or empty when it can.
-std::string WaylandProblem(const DisplayEnvironment& environment) {
-  const std::string name = environment.wayland_display;
-  std::string socket_path = name;
-  if (name.front() != '/') {
-    if (!IsSet(environment.runtime_dir)) {
-      return "WAYLAND_DISPLAY is " + name +
-             " but XDG_RUNTIME_DIR, where its socket would be, "
-             "is not set";
+  // What was written meanwhile; standard error is the program's own again.
+  std::string Taken() {
+    Restore();
+    std::string taken;
+    if (ends_[0] < 0) return taken;
+    std::array<char, 512> chunk{};
+    ssize_t read_now = 0;
+    while ((read_now = read(ends_[0], chunk.data(), chunk.size())) > 0) {
+      taken.append(chunk.data(), static_cast<std::size_t>(read_now));
     }
-    socket_path = std::string(environment.runtime_dir) + "/" + name;
+    close(ends_[0]);
+    ends_[0] = -1;
+    while (!taken.empty() && (taken.back() == '\n' || taken.back() == '\r')) taken.pop_back();
+    return taken;
   }
-  if (!ConnectsToUnixSocket(socket_path)) return "no Wayland compositor answers at " + socket_path;
-  if (environment.wayland_plugin_installed == nullptr || !environment.wayland_plugin_installed()) {
-    return "a Wayland compositor answers at " + socket_path +
-           " but the toolkit's Wayland support (package qt6-wayland) is not installed";
+
+ private:
+  void Restore() {
+    if (capturing_) dup2(saved_, STDERR_FILENO);
+    capturing_ = false;
+    if (saved_ >= 0) close(saved_);
+    saved_ = -1;
+    if (ends_[1] >= 0) close(ends_[1]);  // the reading end now sees the end of what was written
+    ends_[1] = -1;
   }
-  return {};
+
+  std::array<int, 2> ends_{-1, -1};
+  int saved_ = -1;
+  bool capturing_ = false;
+};
+
+// Whether the X server lets the program in, asked as the toolkit will ask it.
+bool XServerLetsIn(const std::string& display) {
+  xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
+  const bool let_in = xcb_connection_has_error(connection) == 0;
+  xcb_disconnect(connection);
+  return let_in;
 }
 
-std::string XProblem(const char* display) {
-  const std::string address = XServerAddress(display);
-  if (address.empty()) return std::string("DISPLAY is ") + display + ", which names no X display";
-  bool answers = false;
-  if (address.front() == '/') {
-    answers = ConnectsToUnixSocket(address, true) || ConnectsToUnixSocket(address);
-  } else {
-    const std::size_t colon = address.rfind(':');
-    answers = ConnectsToTcp(address.substr(0, colon), address.substr(colon + 1));
+std::string Within(std::chrono::milliseconds patience) {
+  return " within " + std::to_string((patience.count() + 999) / 1000) + " s";
+}
+
+std::string XProblem(const char* display, std::chrono::steady_clock::time_point deadline,
+                     std::chrono::milliseconds patience) {
+  char* host = nullptr;
+  int number = 0;
+  int screen = 0;
+  if (xcb_parse_display(display, &host, &number, &screen) == 0) {
+    return std::string("DISPLAY is ") + display + ", which names no X display";
   }
-  if (answers) return {};
+  std::free(host);
+  StandardErrorCapture reason;
+  std::future<bool> answer =
+      AskedOnItsOwnThread([name = std::string(display)] { return XServerLetsIn(name); });
+  if (answer.wait_until(deadline) != std::future_status::ready) {
+    reason.Taken();
+    return std::string("the X server at DISPLAY ") + display +
+           " took the connection but did not answer" + Within(patience);
+  }
+  const bool let_in = answer.get();
+  const std::string refusal = reason.Taken();
+  if (let_in) return {};
+  if (!refusal.empty()) {
+    return std::string("the X server at DISPLAY ") + display +
+           " refused the connection: " + refusal;
+  }
   return std::string("no X server answers at DISPLAY ") + display;
 }
 
 }  // namespace
 
-std::string XServerAddress(std::string_view display) {
-  const std::size_t colon = display.rfind(':');
-  if (colon == std::string_view::npos) return {};
-  const std::string_view host = display.substr(0, colon);
-  std::string_view number = display.substr(colon + 1);
-  number = number.substr(0, number.find('.'));  // the screen does not choose the server
-  unsigned server = 0;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), server);
-  if (error != std::errc() || end != number.data() + number.size() || number.empty() ||
-      server > 59535) {
-    return {};
-  }
-  if (host.empty() || host == "unix") return "/tmp/.X11-unix/X" + std::to_string(server);
-  return std::string(host) + ":" + std::to_string(6000 + server);
-}
-
 DisplayChoice ChooseDisplay(const DisplayEnvironment& environment) {
   if (IsSet(environment.platform)) return {environment.platform, {}};
-  DisplayChoice choice;
+  const auto deadline = std::chrono::steady_clock::now() + environment.patience;
   std::string problems;
   const auto note = [&problems](const std::string& problem) {
     problems += (problems.empty() ? "" : "; ") + problem;
   };
+  // The compositor is asked first, and the X server meanwhile: each may make the other wait.
+  std::string wayland_socket;
+  std::future<std::string> wayland;
   if (IsSet(environment.wayland_display)) {
-    if (const std::string problem = WaylandProblem(environment); problem.empty()) {
+    wayland_socket = environment.wayland_display;
+    if (wayland_socket.front() != '/') {
+      if (IsSet(environment.runtime_dir)) {
+        wayland_socket = std::string(environment.runtime_dir) + "/" + wayland_socket;
+      } else {
+        note(std::string("WAYLAND_DISPLAY is ") + environment.wayland_display +
+             " but XDG_RUNTIME_DIR, where its socket would be, is not set");
+        wayland_socket.clear();
+      }
+    }
+    if (!wayland_socket.empty()) {
+      wayland = AskedOnItsOwnThread([socket = wayland_socket] { return WaylandAnswer(socket); });
+    }
+  }
+  const std::string x_problem =
+      IsSet(environment.x_display) ? XProblem(environment.x_display, deadline, environment.patience)
+                                   : std::string();
+
+  DisplayChoice choice;
+  if (wayland.valid()) {
+    std::string problem = "the Wayland compositor at " + wayland_socket + " did not answer" +
+                          Within(environment.patience);
+    if (wayland.wait_until(deadline) == std::future_status::ready) problem = wayland.get();
+    if (problem.empty() && (environment.wayland_plugin_installed == nullptr ||
+                            !environment.wayland_plugin_installed())) {
+      problem = "a Wayland compositor answers at " + wayland_socket +
+                " but the toolkit's Wayland support (package qt6-wayland) is not installed";
+    }
+    if (problem.empty()) {
       choice.platforms = "wayland";
     } else {
       note(problem);
     }
   }
   if (IsSet(environment.x_display)) {
-    if (const std::string problem = XProblem(environment.x_display); problem.empty()) {
+    if (x_problem.empty()) {
       choice.platforms += choice.platforms.empty() ? "xcb" : ";xcb";
     } else {
-      note(problem);
+      note(x_problem);
     }
   }
   if (!choice.platforms.empty()) return choice;

@@ -1,9 +1,10 @@
 // Finds, before the toolkit starts, which display the window can open on, so that a machine
-// without one gets a plain sentence instead of the toolkit's abort.
+// without one, a display that refuses the program or one that never answers gets a plain
+// sentence instead of the toolkit's abort or an endless wait.
 #pragma once
 
+#include <chrono>
 #include <string>
-#include <string_view>
 
 namespace zentavo {
 
@@ -14,6 +15,8 @@ struct DisplayEnvironment {
   const char* x_display = nullptr;        // DISPLAY
   // Asked only once a Wayland compositor answers: looking costs start-up time on X11 for nothing.
   bool (*wayland_plugin_installed)() = nullptr;
+  // How long a display may take to answer before it counts as not answering.
+  std::chrono::milliseconds patience = std::chrono::seconds(10);
 };
 
 struct DisplayChoice {
@@ -24,12 +27,10 @@ struct DisplayChoice {
   std::string problem;
 };
 
-// Tries each display the environment names by connecting to its socket: a native Wayland
-// compositor first, then the X server (XWayland included).
+// Connects to each display the environment names as the toolkit will, through libwayland-client
+// and libxcb: a native Wayland compositor first, then the X server (XWayland included). A
+// display counts only once it has answered: a compositor its first round trip, an X server its
+// connection setup, with the program let in. Both are asked at once, within `patience`.
 [[nodiscard]] DisplayChoice ChooseDisplay(const DisplayEnvironment& environment);
-
-// Where an X display name's server listens: "/tmp/.X11-unix/X0" for ":0" or "unix:0", or
-// "host:6000" style for a remote one ("host:6000" for "host:0.1"). Empty for a malformed name.
-[[nodiscard]] std::string XServerAddress(std::string_view display);
 
 }  // namespace zentavo
