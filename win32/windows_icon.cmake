@@ -1,18 +1,32 @@
-# zentavo_windows_icon(ICO): makes ICO, the Windows icon of the form's three XPM images, at
-# build time. The converter runs on the build machine, so it is compiled with the machine's own
-# compiler even in a cross build. Included by Zentavo.exe's build and by the native check of its
-# resources.
+# zentavo_windows_icon(ICO): makes ICO, the Windows icon, at build time: the icon's one drawing
+# rendered by rsvg-convert at each size Windows shows an icon at, gathered by icotool (icoutils),
+# the largest kept as PNG as Windows Vista and later read it. Included by Zentavo.exe's build and
+# by the native check of its resources, which compares each image with its rendering.
+set(ZENTAVO_WINDOWS_ICON_SIZES 16 20 24 32 40 48 64 256
+    CACHE INTERNAL "The sizes the Windows icon carries")
 function(zentavo_windows_icon ico)
-  find_program(HOST_CXX NAMES c++ g++ REQUIRED)
-  set(converter ${CMAKE_CURRENT_BINARY_DIR}/xpm_to_ico)
-  add_custom_command(OUTPUT ${converter}
-    COMMAND ${HOST_CXX} -std=c++20 -O1 -Wall -Wextra -Wpedantic
-            ${ZENTAVO_WIN32_DIR}/xpm_to_ico.cpp -o ${converter}
-    DEPENDS ${ZENTAVO_WIN32_DIR}/xpm_to_ico.cpp
-    COMMENT "Building xpm_to_ico for the build machine")
+  find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+  find_program(ICOTOOL icotool REQUIRED)
+  set(rendered_dir ${CMAKE_CURRENT_BINARY_DIR}/windows-icon)
+  set(images)
+  set(renderings)
+  foreach(size IN LISTS ZENTAVO_WINDOWS_ICON_SIZES)
+    set(png ${rendered_dir}/${size}.png)
+    add_custom_command(OUTPUT ${png}
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${rendered_dir}
+      COMMAND ${RSVG_CONVERT} --width ${size} --height ${size} --output ${png} ${ZENTAVO_ICON_SVG}
+      DEPENDS ${ZENTAVO_ICON_SVG}
+      COMMENT "Rendering the Windows icon at ${size} px")
+    list(APPEND renderings ${png})
+    if(size EQUAL 256)
+      list(APPEND images --raw=${png})
+    else()
+      list(APPEND images ${png})
+    endif()
+  endforeach()
   add_custom_command(OUTPUT ${ico}
-    COMMAND ${converter} ${ico} ${ZENTAVO_ICON_XPMS}
-    DEPENDS ${converter} ${ZENTAVO_ICON_XPMS}
+    COMMAND ${ICOTOOL} --create --output=${ico} ${images}
+    DEPENDS ${renderings}
     COMMENT "Making zentavo.ico")
+  set(ZENTAVO_WINDOWS_ICON_RENDERINGS ${rendered_dir} PARENT_SCOPE)
 endfunction()
-set(ZENTAVO_WIN32_DIR ${CMAKE_CURRENT_LIST_DIR})

@@ -1,5 +1,5 @@
 """Reads Zentavo.exe back and checks what Windows will see of it: a 64-bit GUI program that
-imports only Windows' own DLLs, with its version record, its three-image icon and a manifest
+imports only Windows' own DLLs, with its version record, its icon of every size and a manifest
 declaring per-monitor DPI awareness.
 
 usage: check_windows_executable.py ZENTAVO_EXE VERSION
@@ -55,14 +55,16 @@ def main():
 
     groups = list(resources_of(pe, RT_GROUP_ICON))
     images = list(resources_of(pe, RT_ICON))
-    if len(groups) != 1 or len(images) != 3:
-        faults.append(f"{len(groups)} icon groups and {len(images)} icon images, not 1 and 3")
+    wanted_sizes = [16, 20, 24, 32, 40, 48, 64, 256]  # every size Windows shows an icon at
+    if len(groups) != 1 or len(images) != len(wanted_sizes):
+        faults.append(f"{len(groups)} icon groups and {len(images)} icon images, "
+                      f"not 1 and {len(wanted_sizes)}")
     else:
         count = int.from_bytes(groups[0][1][4:6], "little")
         entries = [groups[0][1][6 + 14 * i: 20 + 14 * i] for i in range(count)]
-        sizes = sorted((entry[0] or 256, entry[2]) for entry in entries)  # width, colours
-        if sizes != [(16, 16), (32, 0), (32, 16)] and sizes != [(16, 16), (32, 2), (32, 16)]:
-            faults.append(f"icon images (size, colours) are {sizes}")
+        sizes = sorted(entry[0] or 256 for entry in entries)  # a width of 0 means 256
+        if sizes != wanted_sizes:
+            faults.append(f"icon images are {sizes} px, not {wanted_sizes}")
 
     manifests = list(resources_of(pe, RT_MANIFEST))
     manifest = manifests[0][1].decode() if manifests else ""

@@ -11,6 +11,7 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <algorithm>
 #include <vector>
 
 #include "table_rows.h"
@@ -165,39 +166,34 @@ TEST_F(CompiledResources, StringTableHoldsTheProductStrings) {
   EXPECT_EQ(strings, expected);
 }
 
-TEST_F(CompiledResources, CarryOneIconOfThreeImages) {
+// The sizes Windows shows an icon at, each drawn for itself.
+const std::vector<int> kIconSizes = {16, 20, 24, 32, 40, 48, 64, 256};
+
+TEST_F(CompiledResources, CarryOneIconOfEverySizeWindowsShows) {
   EXPECT_EQ(icon_groups, 1);
-  EXPECT_EQ(icon_images, 3);
+  EXPECT_EQ(icon_images, static_cast<int>(kIconSizes.size()));
 }
 
-struct IconImageRow {
-  std::string_view name;
-  int index;
-  const char* xpm;
-  int colours;
-};
-
-class WindowsIconImage : public testing::TestWithParam<IconImageRow> {};
-
-TEST_P(WindowsIconImage, MatchesItsXpmPixelForPixel) {
+// Each image of the icon is its rendering of the drawing, pixel for pixel, transparency included.
+TEST(WindowsIcon, EachImageIsTheDrawingRenderedAtItsSize) {
   QImageReader reader(QString::fromUtf8(ZENTAVO_ICO_FILE));
-  ASSERT_EQ(reader.imageCount(), 3);
-  ASSERT_TRUE(reader.jumpToImage(GetParam().index));
-  const QImage icon = reader.read().convertToFormat(QImage::Format_RGB32);
-  const QImage xpm =
-      QImage(QString::fromUtf8(GetParam().xpm)).convertToFormat(QImage::Format_RGB32);
-  ASSERT_FALSE(xpm.isNull());
-  EXPECT_EQ(icon, xpm);
-  EXPECT_LE(QImage(QString::fromUtf8(GetParam().xpm)).colorCount(), GetParam().colours);
+  ASSERT_EQ(reader.imageCount(), static_cast<int>(kIconSizes.size()));
+  std::vector<int> sizes;
+  for (int index = 0; index < reader.imageCount(); ++index) {
+    ASSERT_TRUE(reader.jumpToImage(index));
+    const QImage icon = reader.read().convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(icon.width(), icon.height());
+    sizes.push_back(icon.width());
+    const QImage rendering =
+        QImage(QString::fromUtf8(ZENTAVO_ICON_RENDERINGS "/") + QString::number(icon.width()) +
+               QStringLiteral(".png"))
+            .convertToFormat(QImage::Format_ARGB32);
+    ASSERT_FALSE(rendering.isNull()) << icon.width();
+    EXPECT_EQ(icon, rendering) << icon.width() << " px";
+  }
+  std::sort(sizes.begin(), sizes.end());
+  EXPECT_EQ(sizes, kIconSizes);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Icon, WindowsIconImage,
-    testing::Values(
-        IconImageRow{"Large16Colours", 0, ZENTAVO_ICON_DIR "/icon-32-16colours.xpm", 16},
-        IconImageRow{"Small16Colours", 1, ZENTAVO_ICON_DIR "/icon-16-16colours.xpm", 16},
-        IconImageRow{"LargeTwoColours", 2, ZENTAVO_ICON_DIR "/icon-32-2colours.xpm", 2}),
-    testing_support::RowName());
 
 }  // namespace
 }  // namespace zentavo
