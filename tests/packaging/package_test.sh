@@ -77,3 +77,12 @@ if [ -f out/package/Zentavo.exe ]; then
     fail "the zip's README is not for $version"
 fi
 echo "PASSED"
+
+msi=out/package/Zentavo-$version-windows-x64.msi
+if [ -f out/package/Zentavo.exe ]; then
+  step "the Windows installer"
+  [ -f "$msi" ] || fail "no $msi beside Zentavo.exe"
+  echo "$(basename "$msi"): $(stat -c %s "$msi") bytes"
+  bash tests/packaging/windows_installer_test.sh "$msi" out/package/Zentavo.exe \
+    out/windows/win32/zentavo.ico "$version"
+fi
