@@ -31,4 +31,10 @@ if grep -q "route announcements take: UI Automation" "$work/client.log"; then
     grep "UiaRaiseNotificationEvent.*L\"$words\"" "$work/zentavo.trace" | head -n 1
   done
 fi
+# What a Windows screen reader was told, kept beside the test for the test command to show.
+{
+  echo "wine $(wine --version)"
+  grep -E "route announcements|hit test at the (top|middle|bottom) of Command1|^-- (Up|Down|typing)|event 0x8019" "$work/client.log" || true
+  grep -o 'UiaRaiseNotificationEvent.*' "$work/zentavo.trace" || true
+} >screen_reader_client.summary
 echo "screen-reader client: all steps passed"
