@@ -21,6 +21,7 @@
 #include "layout_table.h"
 #include "msaa_hit_test_and_dispatch.h"
 #include "row_text.h"
+#include "user_input.h"
 #include "utf8_text.h"
 
 namespace {
@@ -33,7 +34,12 @@ int faults = 0;
 
 using zentavo::testing_support::CheckHitTesting;
 using zentavo::testing_support::CheckLateBoundReading;
+using zentavo::testing_support::Keys;
+using zentavo::testing_support::Press;
+using zentavo::testing_support::PutOnClipboard;
+using zentavo::testing_support::Type;
 using zentavo::testing_support::Utf8;
+using zentavo::testing_support::Within20Seconds;
 
 void Expect(const char* what, const std::u16string& read, const std::u16string& wanted) {
   std::printf("%s: \"%s\"\n", what, Utf8(read).c_str());
@@ -177,62 +183,6 @@ std::pair<LONG, std::u16string> ExpectedChild(std::string_view name) {
   return {ROLE_SYSTEM_STATICTEXT, std::u16string(accessibility::LabelWords(name))};
 }
 
-void Type(const wchar_t* text) {
-  for (const wchar_t* character = text; *character != 0; ++character) {
-    INPUT keys[2]{};
-    for (INPUT& key : keys) {
-      key.type = INPUT_KEYBOARD;
-      key.ki.wScan = *character;
-      key.ki.dwFlags = KEYEVENTF_UNICODE;
-    }
-    keys[1].ki.dwFlags |= KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
-  }
-}
-
-// Presses the keys in order and lets go of them in reverse, as a user holding modifiers does.
-void Press(const std::vector<WORD>& keys) {
-  std::vector<INPUT> strokes;
-  for (const WORD key : keys) {
-    INPUT stroke{};
-    stroke.type = INPUT_KEYBOARD;
-    stroke.ki.wVk = key;
-    strokes.push_back(stroke);
-  }
-  for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
-    INPUT stroke{};
-    stroke.type = INPUT_KEYBOARD;
-    stroke.ki.wVk = *key;
-    stroke.ki.dwFlags = KEYEVENTF_KEYUP;
-    strokes.push_back(stroke);
-  }
-  SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
-}
-
-void PutOnClipboard(const std::u16string& text) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
-  auto* characters = static_cast<char16_t*>(GlobalLock(block));
-  std::copy(text.begin(), text.end(), characters);
-  characters[text.size()] = u'\0';
-  GlobalUnlock(block);
-  OpenClipboard(nullptr);
-  EmptyClipboard();
-  SetClipboardData(CF_UNICODETEXT, block);
-  CloseClipboard();
-}
-
-// Waits up to 20 s for `holds` to be true, taking the hook's events meanwhile.
-bool Within20Seconds(const std::function<bool()>& holds) {
-  const DWORD deadline = GetTickCount() + 20'000;
-  while (!holds()) {
-    if (GetTickCount() > deadline) return false;
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-  }
-  return true;
-}
-
 std::string Shortened(const std::u16string& text) {
   if (text.size() <= 40) return Utf8(text);
   return Utf8(text.substr(0, 12)) + "... (" + std::to_string(text.size()) + " characters)";
@@ -267,10 +217,6 @@ void ExpectEach(const std::vector<EditStep>& steps) {
              step.other_wanted);
     }
   }
-}
-
-std::function<void()> Keys(std::vector<WORD> keys) {
-  return [keys = std::move(keys)] { Press(keys); };
 }
 
 bool MenuIsOpen() {
