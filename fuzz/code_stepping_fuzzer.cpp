@@ -12,6 +12,7 @@
 
 #include "code_stepping.h"
 #include "conversion.h"
+#include "fuzzed_texts.h"
 #include "windows1252.h"
 
 namespace {
@@ -53,11 +54,6 @@ void CheckText(std::u16string_view text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::u16string units(size / 2, u'\0');
-  std::memcpy(units.data(), data, units.size() * 2);
-  CheckText(units);
-  std::u16string characters;
-  for (std::size_t i = 0; i < size; ++i) characters.push_back(zentavo::CharacterForCode(data[i]));
-  CheckText(characters);
+  zentavo::fuzzing::CheckEachReading(data, size, CheckText);
   return 0;
 }

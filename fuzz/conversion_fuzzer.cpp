@@ -9,6 +9,7 @@
 #include <string>
 
 #include "conversion.h"
+#include "fuzzed_texts.h"
 #include "windows1252.h"
 
 namespace {
@@ -61,15 +62,6 @@ void CheckText(std::u16string_view text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  // Two readings of the same bytes: as UTF-16 code units (reaching every unit, surrogates
-  // included) and byte by byte as Windows-1252 (what a user can actually type or paste).
-  std::u16string units(size / 2, u'\0');
-  std::memcpy(units.data(), data, units.size() * 2);
-  CheckText(units);
-
-  std::u16string characters;
-  characters.reserve(size);
-  for (std::size_t i = 0; i < size; ++i) characters.push_back(zentavo::CharacterForCode(data[i]));
-  CheckText(characters);
+  zentavo::fuzzing::CheckEachReading(data, size, CheckText);
   return 0;
 }
