@@ -1,13 +1,15 @@
 #include "display_check.h"
 
+#include <dlfcn.h>
 #include <unistd.h>
-#include <wayland-client.h>
+#include <wayland-client-core.h>
 #include <xcb/xcb.h>
 
 #include <array>
 #include <cstdlib>
 #include <future>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -28,13 +30,40 @@ auto AskedOnItsOwnThread(Ask ask) {
   return answer;
 }
 
+// libwayland-client, loaded only where a Wayland display is named: on X11 the program never
+// maps it, as the toolkit's own X11 platform does not.
+struct WaylandClient {
+  decltype(&wl_display_connect) connect = nullptr;
+  decltype(&wl_display_roundtrip) roundtrip = nullptr;
+  decltype(&wl_display_disconnect) disconnect = nullptr;
+};
+
+template <typename Function>
+Function Symbol(void* library, const char* name) {
+  return reinterpret_cast<Function>(dlsym(library, name));
+}
+
+std::optional<WaylandClient> LoadWaylandClient() {
+  void* library = dlopen("libwayland-client.so.0", RTLD_NOW | RTLD_LOCAL);
+  if (library == nullptr) return std::nullopt;
+  WaylandClient client{Symbol<decltype(&wl_display_connect)>(library, "wl_display_connect"),
+                       Symbol<decltype(&wl_display_roundtrip)>(library, "wl_display_roundtrip"),
+                       Symbol<decltype(&wl_display_disconnect)>(library, "wl_display_disconnect")};
+  if (client.connect == nullptr || client.roundtrip == nullptr || client.disconnect == nullptr) {
+    return std::nullopt;
+  }
+  return client;  // kept loaded: the toolkit's Wayland platform loads it again anyway
+}
+
 // Why a Wayland compositor at `socket` cannot be used; empty when it answered its first round
 // trip.
 std::string WaylandAnswer(const std::string& socket) {
-  wl_display* display = wl_display_connect(socket.c_str());
+  const std::optional<WaylandClient> client = LoadWaylandClient();
+  if (!client) return "a Wayland display is named but libwayland-client is not installed";
+  wl_display* display = client->connect(socket.c_str());
   if (display == nullptr) return "no Wayland compositor answers at " + socket;
-  const bool answered = wl_display_roundtrip(display) >= 0;
-  wl_display_disconnect(display);
+  const bool answered = client->roundtrip(display) >= 0;
+  client->disconnect(display);
   return answered ? std::string() : "the Wayland compositor at " + socket + " broke off";
 }
 
