@@ -16,10 +16,34 @@ namespace {
 
 const Form1Win32* FormOf(HWND window) { return Form1Win32::FromHandle(window); }
 
-// A text box: the standard edit object, with the words the Qt window gives its boxes.
+HRESULT Number(LONG value, VARIANT* out) {
+  if (out == nullptr) return E_POINTER;
+  VariantInit(out);
+  out->vt = VT_I4;
+  out->lVal = value;
+  return S_OK;
+}
+
+// A text box: the standard object of its window, read as an editable text with the words the
+// Qt window gives its boxes. The standard object knows the box's own class only as a window.
 class BoxAccessible final : public StandardAccessible {
  public:
   BoxAccessible(HWND box, IAccessible* standard) : StandardAccessible(standard), box_(box) {}
+
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+    if (!IsSelf(child)) return standard_->get_accRole(child, role);
+    return Number(ROLE_SYSTEM_TEXT, role);
+  }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+    if (!IsSelf(child)) return standard_->get_accState(child, state);
+    const LONG_PTR style = GetWindowLongPtrW(box_, GWL_STYLE);
+    LONG flags = STATE_SYSTEM_FOCUSABLE;
+    if (GetFocus() == box_) flags |= STATE_SYSTEM_FOCUSED;
+    if ((style & ES_READONLY) != 0) flags |= STATE_SYSTEM_READONLY;
+    if ((style & WS_DISABLED) != 0) flags |= STATE_SYSTEM_UNAVAILABLE;
+    if (IsWindowVisible(box_) == FALSE) flags |= STATE_SYSTEM_INVISIBLE;
+    return Number(flags, state);
+  }
 
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     const Form1Win32* form = FormOf(GetParent(box_));
@@ -52,11 +76,7 @@ class ButtonAccessible final : public StandardAccessible {
 
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     if (!IsSelf(child)) return standard_->get_accRole(child, role);
-    if (role == nullptr) return E_POINTER;
-    VariantInit(role);
-    role->vt = VT_I4;
-    role->lVal = ROLE_SYSTEM_PUSHBUTTON;
-    return S_OK;
+    return Number(ROLE_SYSTEM_PUSHBUTTON, role);
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
     if (!IsSelf(child)) return standard_->get_accDefaultAction(child, action);
@@ -289,14 +309,6 @@ class WindowAccessible final : public StandardAccessible {
     *out = nullptr;
     return S_FALSE;
   }
-  static HRESULT Number(LONG value, VARIANT* out) {
-    if (out == nullptr) return E_POINTER;
-    VariantInit(out);
-    out->vt = VT_I4;
-    out->lVal = value;
-    return S_OK;
-  }
-
   HWND window_;
 };
 

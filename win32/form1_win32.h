@@ -1,5 +1,6 @@
 // Form1 on Windows' own toolkit: the same layout table, control names and character details as
-// the Qt window, built as a window of EDIT and BUTTON controls with its labels and lines painted.
+// the Qt window, built as a window of one-line edit controls and a BUTTON, with its labels and
+// lines painted.
 // The window creates, lays out, paints and dispatches; its text boxes, rows' details and failure
 // reports are rooms of their own.
 #pragma once
@@ -53,6 +54,8 @@ class Form1Win32 final : public TextBoxAccess {
 
   // Raises std::invalid_argument for a name that is none of the four text boxes.
   [[nodiscard]] std::u16string ReadText(std::string_view box) const override;
+  [[nodiscard]] std::u16string ReadTextStart(std::string_view box,
+                                             std::size_t characters) const override;
   void ReplaceText(std::string_view box, std::u16string_view text) override;
 
   // What a screen reader reads of a text box, the same words the Qt window gives: its prompt as

@@ -13,6 +13,7 @@
 #include "code_stepping.h"
 #include "failure_report_win32.h"
 #include "input_checks.h"
+#include "line_edit_win32.h"
 #include "pasted_text.h"
 #include "window_text.h"
 #include "windows1252.h"
@@ -55,8 +56,8 @@ Key KeyOf(WPARAM key) {
   }
 }
 
-// The control characters the EDIT would take as Ctrl+A, C, V, X, Y and Z: their keys have given
-// their commands already.
+// The control characters the control would take as Ctrl+A, C, V, X, Y and Z: their keys have
+// given their commands already.
 bool IsCommandCharacter(WPARAM character) {
   switch (character) {
     case 0x01:
@@ -112,22 +113,30 @@ bool CompositionIsAcceptable(HWND box, LPARAM changed) {
 
 TextBoxWin32::TextBoxWin32(const layout::ControlRecord& record, HWND window, HINSTANCE instance,
                            int id, const TextBoxAccess& boxes, FailureReportWin32& failures)
-    : name_(record.name), id_(id), boxes_(boxes), failures_(failures), last_text_(record.text) {
+    : name_(record.name), id_(id), boxes_(boxes), failures_(failures) {
+  LineEditWin32::Register(instance);
+  const std::u16string text(record.text);
   box_ =
-      CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", Wide(last_text_),
+      CreateWindowExW(WS_EX_CLIENTEDGE, LineEditWin32::kClassName, Wide(text),
                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0, 0,
                       window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-  if (box_ == nullptr) throw std::runtime_error("a text box could not be created");
-  SendMessageW(box_, EM_SETLIMITTEXT, 0, 0);  // as long as memory allows
+  edit_ = LineEditWin32::FromHandle(box_);
+  if (edit_ == nullptr) throw std::runtime_error("a text box could not be created");
   SetWindowSubclass(box_, &Procedure, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
-std::u16string TextBoxWin32::Text() const {
-  return holds_null_ ? std::u16string(1, u'\0') : WindowText(box_);
+std::u16string_view TextBoxWin32::ShownText() const {
+  return holds_null_ ? std::u16string_view(u"\0", 1) : edit_->Text();
+}
+
+std::u16string TextBoxWin32::Text() const { return std::u16string(ShownText()); }
+
+std::u16string TextBoxWin32::TextStart(std::size_t characters) const {
+  return std::u16string(ShownText().substr(0, characters));
 }
 
 std::u16string TextBoxWin32::AccessibleValue() const {
-  return holds_null_ ? PictureText(0) : WindowText(box_);
+  return holds_null_ ? PictureText(0) : std::u16string(edit_->Text());
 }
 
 void TextBoxWin32::Write(std::u16string_view text) {
@@ -140,26 +149,20 @@ void TextBoxWin32::Write(std::u16string_view text) {
 
 void TextBoxWin32::FollowChange() {
   if (!writing_) holds_null_ = false;  // the user's own edit
-  std::u16string text = WindowText(box_);
+  LineEditWin32::Change& change = edit_->LastChange();
+  const std::u16string_view inserted = edit_->Text().substr(
+      static_cast<std::size_t>(change.position), static_cast<std::size_t>(change.inserted));
   if (writing_) {
     history_.Clear();  // nothing of the user's is left to undo
   } else if (stepping_history_) {
     history_step_shown_ = true;
-  } else {
-    // An edit with no note of where it began, such as a text set from outside the program, is
-    // found from the texts alone.
-    const auto end = static_cast<std::ptrdiff_t>(last_text_.size());
-    auto edit = EditBetween(last_text_, text,
-                            pending_edit_ ? pending_edit_->place : CursorAndAnchor{end, end},
-                            pending_edit_ && pending_edit_->keystroke);
-    // Wine's EDIT also reports a change when Ctrl+A selects all: no step for no change.
-    if (!edit.removed.empty() || !edit.inserted.empty()) history_.Record(std::move(edit));
+  } else if (inserted != change.removed) {  // a text set again as it was is no step
+    const bool keystroke =
+        pending_keystroke_.value_or(false) && change.removed.size() <= 1 && inserted.size() <= 1;
+    history_.Record({change.position, std::move(change.removed), std::u16string(inserted),
+                     change.before, keystroke});
   }
-  last_text_ = std::move(text);
-  // Whatever the EDIT kept to undo by itself goes: the box's history is the only one.
-  emptying_own_undo_ = true;
-  SendMessageW(box_, EM_EMPTYUNDOBUFFER, 0, 0);
-  emptying_own_undo_ = false;
+  change.removed = {};  // what the history did not take goes now
 }
 
 void TextBoxWin32::Place(const RECT& place, HFONT font, UINT dpi) {
@@ -181,10 +184,9 @@ LRESULT CALLBACK TextBoxWin32::Procedure(HWND box, UINT message, WPARAM wparam, 
 LRESULT TextBoxWin32::NoteAndAnswer(UINT message, WPARAM wparam, LPARAM lparam) {
   const std::optional<bool> keystroke = EditsAsKeystroke(message);
   if (!keystroke) return Answer(message, wparam, lparam);
-  const std::optional<PendingEdit> outer =
-      std::exchange(pending_edit_, PendingEdit{Selection(), *keystroke});
+  const std::optional<bool> outer = std::exchange(pending_keystroke_, *keystroke);
   const LRESULT answer = Answer(message, wparam, lparam);
-  pending_edit_ = outer;
+  pending_keystroke_ = outer;
   return answer;
 }
 
@@ -196,16 +198,11 @@ LRESULT TextBoxWin32::Answer(UINT message, WPARAM wparam, LPARAM lparam) {
       return AnswerKey(message, wparam, lparam);
     case WM_UNICHAR:
       if (wparam == UNICODE_NOCHAR) return TRUE;  // yes, the box takes WM_UNICHAR
-      // Not every EDIT reads WM_UNICHAR; every one reads what it stands for.
+      // Taken as the character it stands for, through the same checks.
       SendMessageW(box_, WM_CHAR, wparam, lparam);
       return FALSE;
     case WM_CHAR:
       if (IsCommandCharacter(wparam)) return 0;
-      if (HasSelection() && ((wparam >= 0x20 && wparam != 0x7F) || wparam == VK_BACK)) {
-        ReplaceSelection(wparam == VK_BACK ? std::u16string()
-                                           : std::u16string(1, static_cast<char16_t>(wparam)));
-        return 0;
-      }
       break;
     case WM_PASTE:
       Paste();
@@ -234,14 +231,11 @@ LRESULT TextBoxWin32::Answer(UINT message, WPARAM wparam, LPARAM lparam) {
     case EM_CANUNDO:
       return history_.CanUndo() ? TRUE : FALSE;
     case EM_EMPTYUNDOBUFFER:
-      if (!emptying_own_undo_) history_.Clear();
+      history_.Clear();
       break;
     case WM_PAINT: {
       const LRESULT painted = DefSubclassProc(box_, message, wparam, lparam);
-      // The text as last followed, not read again: a box of megabytes repaints without a copy.
-      const std::u16string_view shown =
-          holds_null_ ? std::u16string_view(u"\0", 1) : std::u16string_view(last_text_);
-      if (const std::optional<std::uint8_t> code = PicturedCode(name_, shown)) {
+      if (const std::optional<std::uint8_t> code = PicturedCode(name_, ShownText())) {
         PaintCharacterPicture(box_, font_, dpi_, *code);
       }
       return painted;
@@ -293,15 +287,12 @@ LRESULT TextBoxWin32::AnswerKey(UINT message, WPARAM wparam, LPARAM lparam) {
     Do(*command.edit);
     return 0;
   }
-  if (press.key == Key::Delete && !press.shift && HasSelection()) {
-    ReplaceSelection({});  // the EDIT would keep what it deletes to undo by itself
-    return 0;
-  }
   return DefSubclassProc(box_, message, wparam, lparam);
 }
 
-// Read here, within the block's size, rather than by the EDIT, which reads to a terminator that
-// another program's block need not have; what was checked is what goes in.
+// Read here, within the block's size, rather than to a terminator that another program's block
+// need not have; what was checked is what goes in, handed over rather than copied, so a paste
+// of megabytes is held once by the box and once by its history.
 void TextBoxWin32::Paste() {
   std::optional<std::u16string> pasted = ClipboardText(box_);
   if (!pasted) return;
@@ -312,7 +303,9 @@ void TextBoxWin32::Paste() {
   }
   if (line->empty() && !HasSelection()) return;
   pasted->resize(line->size());  // the first line in place: a paste of megabytes is not copied
-  ReplaceSelection(*pasted);
+  const std::optional<bool> outer = std::exchange(pending_keystroke_, false);
+  edit_->ReplaceSelection(std::move(*pasted));
+  pending_keystroke_ = outer;
 }
 
 void TextBoxWin32::Step(StepKey key) {
@@ -359,12 +352,7 @@ void TextBoxWin32::StepHistory(bool back) {
   }
 }
 
-CursorAndAnchor TextBoxWin32::Selection() const {
-  DWORD start = 0;
-  DWORD end = 0;
-  SendMessageW(box_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  return {static_cast<std::ptrdiff_t>(end), static_cast<std::ptrdiff_t>(start)};
-}
+CursorAndAnchor TextBoxWin32::Selection() const { return edit_->Selection(); }
 
 bool TextBoxWin32::HasSelection() const {
   const CursorAndAnchor selection = Selection();

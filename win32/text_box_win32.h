@@ -1,6 +1,5 @@
-// The program's text box on Windows: an EDIT control, subclassed so that every way a character
-// can come in is checked, every edit is one step of the box's own undo history, and the EDIT
-// keeps no undo copy of its own.
+// The program's text box on Windows: a one-line edit control, subclassed so that every way a
+// character can come in is checked and every edit is one step of the box's own undo history.
 #pragma once
 
 #include <windows.h>
@@ -17,11 +16,12 @@
 namespace zentavo {
 
 class FailureReportWin32;
+class LineEditWin32;
 class TextBoxAccess;
 
 class TextBoxWin32 {
  public:
-  // Makes the EDIT of `record` in `window`, with `id` as its control id. `boxes` gives the
+  // Makes the edit control of `record` in `window`, with `id` as its control id. `boxes` gives the
   // window's boxes to Copy as; `failures` reports what escapes the box's messages.
   TextBoxWin32(const layout::ControlRecord& record, HWND window, HINSTANCE instance, int id,
                const TextBoxAccess& boxes, FailureReportWin32& failures);
@@ -32,9 +32,12 @@ class TextBoxWin32 {
   [[nodiscard]] std::string_view Name() const { return name_; }
   [[nodiscard]] int Id() const { return id_; }
 
-  // The box's text. An EDIT cannot hold U+0000: the box shows it as its picture and reads it
-  // back, but shows nothing to copy.
+  // The box's text. The program's U+0000 is not put into the control, where it would end the
+  // text any other program reads: the box shows it as its picture and reads it back, but shows
+  // nothing to copy.
   [[nodiscard]] std::u16string Text() const;
+  // The first `characters` of the text at most, without copying the rest.
+  [[nodiscard]] std::u16string TextStart(std::size_t characters) const;
   // What a screen reader reads as the box's value: its text, code 0 by the name of its picture.
   [[nodiscard]] std::u16string AccessibleValue() const;
   // Writes `text` as the program, not the user: nothing of the user's is left to undo.
@@ -49,13 +52,6 @@ class TextBoxWin32 {
   [[nodiscard]] bool Stepping() const { return stepping_code_; }
 
  private:
-  // Where the selection stood before a message that may edit the box, which tells where the
-  // edit was once EN_CHANGE shows its result, and whether a keystroke makes it.
-  struct PendingEdit {
-    CursorAndAnchor place;
-    bool keystroke = false;
-  };
-
   static LRESULT CALLBACK Procedure(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
                                     UINT_PTR subclass, DWORD_PTR self);
   LRESULT NoteAndAnswer(UINT message, WPARAM wparam, LPARAM lparam);
@@ -66,7 +62,7 @@ class TextBoxWin32 {
   void Do(EditCommand command);
   void Paste();
   void Step(StepKey key);
-  // Replaces the selection as one edit, which the EDIT keeps no undo copy of.
+  // Replaces the selection as one edit, through the box's own checks.
   void ReplaceSelection(const std::u16string& text);
   // Undoes the last edit, or redoes the last undone one; nothing when there is none, or when
   // the box refuses the step, which then stays to be taken.
@@ -75,23 +71,25 @@ class TextBoxWin32 {
   [[nodiscard]] EditState State() const;
   [[nodiscard]] CursorAndAnchor Selection() const;
   [[nodiscard]] bool HasSelection() const;
+  [[nodiscard]] std::u16string_view ShownText() const;
 
   HWND box_ = nullptr;
+  LineEditWin32* edit_ = nullptr;
   std::string_view name_;
   int id_ = 0;
   const TextBoxAccess& boxes_;
   FailureReportWin32& failures_;
   HFONT font_ = nullptr;
   UINT dpi_ = 96;
-  bool holds_null_ = false;  // the program wrote U+0000, which the EDIT shows as nothing
+  bool holds_null_ = false;  // the program wrote U+0000, which the control holds as nothing
   BasicEditHistory<std::u16string> history_;
-  std::u16string last_text_;  // the text as the history last saw it
-  std::optional<PendingEdit> pending_edit_;
+  // Whether the message now editing the box is a keystroke (a typed character, Backspace,
+  // Delete), whose run is one step, or a replacement (a paste, a cut, a whole new text).
+  std::optional<bool> pending_keystroke_;
   bool writing_ = false;             // inside Write: the program's own text
-  bool stepping_code_ = false;     // inside Step: the change is a step of the code
+  bool stepping_code_ = false;       // inside Step: the change is a step of the code
   bool stepping_history_ = false;    // inside StepHistory: the step is the history's already
   bool history_step_shown_ = false;  // the box took the step StepHistory gave it
-  bool emptying_own_undo_ = false;   // the EDIT's undo copy goes, the box's history stays
 };
 
 }  // namespace zentavo

@@ -96,7 +96,7 @@ std::vector<HWND> BoxesOf(HWND window) {
       [](HWND child, LPARAM found) -> BOOL {
         wchar_t class_name[16]{};
         GetClassNameW(child, class_name, 16);
-        if (lstrcmpiW(class_name, L"Edit") == 0) {
+        if (lstrcmpiW(class_name, L"ZentavoEdit") == 0) {
           reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
         }
         return TRUE;

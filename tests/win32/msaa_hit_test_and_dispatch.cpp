@@ -77,7 +77,7 @@ HWND ControlOf(HWND window, std::string_view name) {
       [](HWND child, LPARAM found) -> BOOL {
         wchar_t class_name[16]{};
         GetClassNameW(child, class_name, 16);
-        if (lstrcmpiW(class_name, L"Edit") == 0 || lstrcmpiW(class_name, L"Button") == 0) {
+        if (lstrcmpiW(class_name, L"ZentavoEdit") == 0 || lstrcmpiW(class_name, L"Button") == 0) {
           reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
         }
         return TRUE;
