@@ -11,7 +11,7 @@ void CodeToCharacterHandler(TextBoxAccess& boxes) {
 }
 
 void CharacterToCodeHandler(TextBoxAccess& boxes) {
-  const std::u16string character = boxes.ReadText(control_names::kCharacterInput);
+  const std::u16string character = boxes.ReadTextStart(control_names::kCharacterInput, 1);
   boxes.ReplaceText(control_names::kCodeOutput, CharacterToCode(character));
 }
 

@@ -1,6 +1,7 @@
 // The two change handlers: each reads its input box once, converts, and replaces its output box.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,12 @@ class TextBoxAccess {
  public:
   virtual ~TextBoxAccess() = default;
   [[nodiscard]] virtual std::u16string ReadText(std::string_view box) const = 0;
+  // At most the first `characters` of a box's text: a handler that needs no more reads no
+  // more, so a box of megabytes is not copied on every keystroke.
+  [[nodiscard]] virtual std::u16string ReadTextStart(std::string_view box,
+                                                     std::size_t characters) const {
+    return ReadText(box).substr(0, characters);
+  }
   // Replacing a box's text raises that box's change notification.
   virtual void ReplaceText(std::string_view box, std::u16string_view text) = 0;
 };

@@ -180,6 +180,11 @@ std::u16string Form1::ReadText(std::string_view box) const {
   return std::u16string(ToU16View(TextBoxOrThrow(box)->text()));
 }
 
+std::u16string Form1::ReadTextStart(std::string_view box, std::size_t characters) const {
+  const QString text = TextBoxOrThrow(box)->text();  // shared with the box, not copied
+  return std::u16string(ToU16View(text).substr(0, characters));
+}
+
 void Form1::ReplaceText(std::string_view box, std::u16string_view text) {
   TextBoxOrThrow(box)->setText(ToQString(text));
 }

@@ -29,6 +29,8 @@ class Form1 final : public QWidget, public TextBoxAccess {
 
   // Raises std::invalid_argument for a name that is none of the four text boxes.
   [[nodiscard]] std::u16string ReadText(std::string_view box) const override;
+  [[nodiscard]] std::u16string ReadTextStart(std::string_view box,
+                                             std::size_t characters) const override;
   // Emits the box's textChanged when the text differs from what it held.
   void ReplaceText(std::string_view box, std::u16string_view text) override;
 

@@ -184,6 +184,10 @@ bool Form1Win32::TakeDialogMessage(MSG& message) {
 
 std::u16string Form1Win32::ReadText(std::string_view box) const { return BoxOrThrow(box).Text(); }
 
+std::u16string Form1Win32::ReadTextStart(std::string_view box, std::size_t characters) const {
+  return BoxOrThrow(box).TextStart(characters);
+}
+
 void Form1Win32::ReplaceText(std::string_view box, std::u16string_view text) {
   BoxOrThrow(box).Write(text);
 }
