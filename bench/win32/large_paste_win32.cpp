@@ -75,8 +75,8 @@ double Timed(HWND window, Act&& act) {
   return Seconds(start, end);
 }
 
-// Windows' own EDIT alone, with the same text and font, for comparison: what of the figures is
-// the control's own laying out of the line. Run first, so the process's peak is its own.
+// Windows' own EDIT alone, with the same text and font, for comparison: what the figures would
+// be with the system's control. Run in a process of its own, so each peak is its own.
 void MeasureTheSystemsEditAlone(HFONT font, std::size_t idle_working_set) {
   HWND bare = CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE | ES_AUTOHSCROLL, 0,
                               0, 400, 60, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -102,10 +102,12 @@ void MeasureTheSystemsEditAlone(HFONT font, std::size_t idle_working_set) {
 
 }  // namespace
 
-// Arguments: how many characters to paste (10 Mi) and how many keystrokes to time (100).
+// Arguments: how many characters to paste (10 Mi), how many keystrokes to time (100), and
+// "edit" to measure the system's EDIT alone instead of the program.
 int wmain(int argc, wchar_t** argv) {
   if (argc > 1) characters_to_paste = std::wcstoul(argv[1], nullptr, 10);
   if (argc > 2) keystrokes_to_time = static_cast<int>(std::wcstol(argv[2], nullptr, 10));
+  const bool edit_alone = argc > 3 && std::wcscmp(argv[3], L"edit") == 0;
   const INITCOMMONCONTROLSEX common_controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&common_controls);
   zentavo::Form1Win32 form(GetModuleHandleW(nullptr));
@@ -122,8 +124,11 @@ int wmain(int argc, wchar_t** argv) {
     return 1;
   }
   const PROCESS_MEMORY_COUNTERS with_clipboard = Memory();
-  MeasureTheSystemsEditAlone(reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)),
-                             idle.WorkingSetSize);
+  if (edit_alone) {
+    MeasureTheSystemsEditAlone(reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)),
+                               idle.WorkingSetSize);
+    return 0;
+  }
   form.FocusBox(zentavo::control_names::kCharacterInput);
   const double paste = Timed(form.Handle(), [box] { SendMessageW(box, WM_PASTE, 0, 0); });
   const std::size_t pasted = static_cast<std::size_t>(GetWindowTextLengthW(box));
