@@ -9,6 +9,7 @@
 
 #include "line_edit_win32.h"
 #include "line_navigation.h"
+#include "win32_test_support.h"
 
 namespace zentavo {
 namespace {
@@ -73,21 +74,10 @@ class LineEditTest : public ::testing::Test {
     SetFocus(box_);
     changes = 0;
   }
-  void TearDown() override {
-    Hold(0);
-    DestroyWindow(parent_);
-  }
+  void TearDown() override { DestroyWindow(parent_); }
   static LRESULT CALLBACK Parent(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_COMMAND && HIWORD(wparam) == EN_CHANGE) ++changes;
     return DefWindowProcW(window, message, wparam, lparam);
-  }
-  // Shift and Control as held while the next key comes, in the thread's own key state.
-  static void Hold(int keys) {
-    BYTE state[256]{};
-    GetKeyboardState(state);
-    state[VK_SHIFT] = (keys & kShift) != 0 ? 0x80 : 0;
-    state[VK_CONTROL] = (keys & kControl) != 0 ? 0x80 : 0;
-    SetKeyboardState(state);
   }
   [[nodiscard]] LineEditWin32& Edit() const { return *LineEditWin32::FromHandle(box_); }
   [[nodiscard]] std::u16string Text() const { return std::u16string(Edit().Text()); }
@@ -95,8 +85,6 @@ class LineEditTest : public ::testing::Test {
     return static_cast<short>(LOWORD(SendMessageW(box_, EM_POSFROMCHAR, index, 0)));
   }
 
-  static constexpr int kShift = 1;
-  static constexpr int kControl = 2;
   static inline int changes = 0;
   HWND parent_ = nullptr;
   HWND box_ = nullptr;
@@ -106,49 +94,50 @@ TEST_F(LineEditTest, KeysMoveSelectAndEraseAsTheEditsDo) {
   struct Row {
     const char* name;
     CursorAndAnchor before;
-    int held;
+    std::vector<int> held;
     UINT message;  // WM_KEYDOWN or WM_CHAR
     WPARAM key;
     std::u16string text;
     CursorAndAnchor after;
   };
   const std::vector<Row> rows = {
-      {"Left", {5, 5}, 0, WM_KEYDOWN, VK_LEFT, u"one two three", {4, 4}},
-      {"Left onto a selection's start", {5, 2}, 0, WM_KEYDOWN, VK_LEFT, u"one two three", {2, 2}},
-      {"Right onto a selection's end", {2, 5}, 0, WM_KEYDOWN, VK_RIGHT, u"one two three", {5, 5}},
-      {"Up moves along the line", {5, 5}, 0, WM_KEYDOWN, VK_UP, u"one two three", {4, 4}},
-      {"Down moves along the line", {5, 5}, 0, WM_KEYDOWN, VK_DOWN, u"one two three", {6, 6}},
-      {"Shift+Left", {5, 5}, kShift, WM_KEYDOWN, VK_LEFT, u"one two three", {4, 5}},
-      {"Ctrl+Left", {5, 5}, kControl, WM_KEYDOWN, VK_LEFT, u"one two three", {4, 4}},
-      {"Ctrl+Right", {0, 0}, kControl, WM_KEYDOWN, VK_RIGHT, u"one two three", {4, 4}},
+      {"Left", {5, 5}, {}, WM_KEYDOWN, VK_LEFT, u"one two three", {4, 4}},
+      {"Left onto a selection's start", {5, 2}, {}, WM_KEYDOWN, VK_LEFT, u"one two three", {2, 2}},
+      {"Right onto a selection's end", {2, 5}, {}, WM_KEYDOWN, VK_RIGHT, u"one two three", {5, 5}},
+      {"Up moves along the line", {5, 5}, {}, WM_KEYDOWN, VK_UP, u"one two three", {4, 4}},
+      {"Down moves along the line", {5, 5}, {}, WM_KEYDOWN, VK_DOWN, u"one two three", {6, 6}},
+      {"Shift+Left", {5, 5}, {VK_SHIFT}, WM_KEYDOWN, VK_LEFT, u"one two three", {4, 5}},
+      {"Ctrl+Left", {5, 5}, {VK_CONTROL}, WM_KEYDOWN, VK_LEFT, u"one two three", {4, 4}},
+      {"Ctrl+Right", {0, 0}, {VK_CONTROL}, WM_KEYDOWN, VK_RIGHT, u"one two three", {4, 4}},
       {"Ctrl+Shift+Right",
        {4, 4},
-       kControl | kShift,
+       {VK_CONTROL, VK_SHIFT},
        WM_KEYDOWN,
        VK_RIGHT,
        u"one two three",
        {8, 4}},
-      {"Shift+Home", {5, 5}, kShift, WM_KEYDOWN, VK_HOME, u"one two three", {0, 5}},
-      {"End", {5, 5}, 0, WM_KEYDOWN, VK_END, u"one two three", {13, 13}},
-      {"Delete", {3, 3}, 0, WM_KEYDOWN, VK_DELETE, u"onetwo three", {3, 3}},
-      {"Delete at the end", {13, 13}, 0, WM_KEYDOWN, VK_DELETE, u"one two three", {13, 13}},
-      {"Delete a selection", {0, 4}, 0, WM_KEYDOWN, VK_DELETE, u"two three", {0, 0}},
-      {"Ctrl+Delete", {4, 4}, kControl, WM_KEYDOWN, VK_DELETE, u"one three", {4, 4}},
-      {"Ctrl+Backspace", {7, 7}, kControl, WM_KEYDOWN, VK_BACK, u"one  three", {4, 4}},
-      {"Backspace", {1, 1}, 0, WM_CHAR, u'\b', u"ne two three", {0, 0}},
-      {"Backspace at the start", {0, 0}, 0, WM_CHAR, u'\b', u"one two three", {0, 0}},
-      {"typed over a selection", {3, 0}, 0, WM_CHAR, u'X', u"X two three", {1, 1}},
-      {"a control character is not typed", {3, 3}, 0, WM_CHAR, 0x7F, u"one two three", {3, 3}},
-      {"Ctrl+A selects all", {3, 3}, 0, WM_CHAR, 0x01, u"one two three", {13, 0}},
+      {"Shift+Home", {5, 5}, {VK_SHIFT}, WM_KEYDOWN, VK_HOME, u"one two three", {0, 5}},
+      {"End", {5, 5}, {}, WM_KEYDOWN, VK_END, u"one two three", {13, 13}},
+      {"Delete", {3, 3}, {}, WM_KEYDOWN, VK_DELETE, u"onetwo three", {3, 3}},
+      {"Delete at the end", {13, 13}, {}, WM_KEYDOWN, VK_DELETE, u"one two three", {13, 13}},
+      {"Delete a selection", {0, 4}, {}, WM_KEYDOWN, VK_DELETE, u"two three", {0, 0}},
+      {"Ctrl+Delete", {4, 4}, {VK_CONTROL}, WM_KEYDOWN, VK_DELETE, u"one three", {4, 4}},
+      {"Ctrl+Backspace", {7, 7}, {VK_CONTROL}, WM_KEYDOWN, VK_BACK, u"one  three", {4, 4}},
+      {"Backspace", {1, 1}, {}, WM_CHAR, u'\b', u"ne two three", {0, 0}},
+      {"Backspace at the start", {0, 0}, {}, WM_CHAR, u'\b', u"one two three", {0, 0}},
+      {"typed over a selection", {3, 0}, {}, WM_CHAR, u'X', u"X two three", {1, 1}},
+      {"a control character is not typed", {3, 3}, {}, WM_CHAR, 0x7F, u"one two three", {3, 3}},
+      {"Ctrl+A selects all", {3, 3}, {}, WM_CHAR, 0x01, u"one two three", {13, 0}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     SetWindowTextW(box_, L"one two three");
     SendMessageW(box_, EM_SETSEL, static_cast<WPARAM>(row.before.anchor),
                  static_cast<LPARAM>(row.before.cursor));
-    Hold(row.held);
-    SendMessageW(box_, row.message, row.key, 0);
-    Hold(0);
+    {
+      const KeysHeld held(row.held);
+      SendMessageW(box_, row.message, row.key, 0);
+    }
     EXPECT_EQ(Text(), row.text);
     EXPECT_EQ(Edit().Selection().cursor, row.after.cursor);
     EXPECT_EQ(Edit().Selection().anchor, row.after.anchor);
