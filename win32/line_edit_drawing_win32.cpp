@@ -132,12 +132,17 @@ void LineEditWin32::TakeFont(HFONT font) {
   }
   line_height_ = metrics.tmHeight;
   margin_ = std::max<int>(2, metrics.tmAveCharWidth / 3);
-  if (focused_) {  // a caret of the new line's height
-    DestroyCaret();
-    CreateCaret(window_, nullptr, 1, line_height_);
-    ShowCaret(window_);
-  }
+  if (focused_) MakeCaret();  // of the new line's height
   ScrollToCaret();
+}
+
+void LineEditWin32::MakeCaret() {
+  // As wide as the user has asked carets to be, in the system's settings.
+  DWORD width = 1;
+  SystemParametersInfoW(SPI_GETCARETWIDTH, 0, &width, 0);
+  CreateCaret(window_, nullptr, static_cast<int>(std::max<DWORD>(width, 1)), line_height_);
+  ScrollToCaret();
+  ShowCaret(window_);
 }
 
 void LineEditWin32::Paint() {

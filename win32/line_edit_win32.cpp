@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <new>
+#include <stdexcept>
 #include <utility>
 
 #include "line_navigation.h"
@@ -70,6 +71,9 @@ LRESULT CALLBACK LineEditWin32::Procedure(HWND window, UINT message, WPARAM wpar
     // it as it hears it from an EDIT.
     edit->Notify(EN_ERRSPACE);
     return 0;
+  } catch (const std::length_error&) {
+    edit->Notify(EN_ERRSPACE);
+    return 0;
   }
 }
 
@@ -97,9 +101,7 @@ LRESULT LineEditWin32::Answer(UINT message, WPARAM wparam, LPARAM lparam) {
       break;
     case WM_SETFOCUS:
       focused_ = true;
-      CreateCaret(window_, nullptr, 1, line_height_);
-      PlaceCaret();
-      ShowCaret(window_);
+      MakeCaret();
       InvalidateRect(window_, nullptr, FALSE);
       Notify(EN_SETFOCUS);
       return 0;
@@ -307,9 +309,11 @@ bool LineEditWin32::Replace(std::ptrdiff_t start, std::ptrdiff_t end, std::u16st
 }
 
 void LineEditWin32::Select(std::ptrdiff_t anchor, std::ptrdiff_t cursor) {
+  const CursorAndAnchor before = Selection();
   anchor_ = std::clamp<std::ptrdiff_t>(anchor, 0, Length());
   cursor_ = std::clamp<std::ptrdiff_t>(cursor, 0, Length());
   ScrollToCaret();
+  if (before.cursor == cursor_ && before.anchor == anchor_) return;
   InvalidateRect(window_, nullptr, FALSE);
   NotifyWinEvent(EVENT_OBJECT_TEXTSELECTIONCHANGED, window_, OBJID_CLIENT, CHILDID_SELF);
 }

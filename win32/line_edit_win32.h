@@ -71,6 +71,8 @@ class LineEditWin32 {
   [[nodiscard]] std::ptrdiff_t IndexAt(int x) const;
   void ScrollToCaret();
   void PlaceCaret() const;
+  // Makes the focused control's caret anew, in place and shown.
+  void MakeCaret();
   void TakeFont(HFONT font);
   void Paint();
 
