@@ -3,7 +3,6 @@
 #include <imm.h>
 
 #include <algorithm>
-#include <climits>
 #include <new>
 #include <stdexcept>
 #include <utility>
@@ -53,9 +52,6 @@ LRESULT CALLBACK LineEditWin32::Procedure(HWND window, UINT message, WPARAM wpar
     auto* created = new (std::nothrow) LineEditWin32(window);
     if (created == nullptr) return FALSE;
     SetWindowLongPtrW(window, 0, reinterpret_cast<LONG_PTR>(created));
-    if (const auto* name = reinterpret_cast<const CREATESTRUCTW*>(lparam)->lpszName) {
-      created->text_ = reinterpret_cast<const char16_t*>(name);
-    }
   }
   LineEditWin32* edit = FromHandle(window);
   if (edit == nullptr) return DefWindowProcW(window, message, wparam, lparam);
@@ -79,6 +75,11 @@ LRESULT CALLBACK LineEditWin32::Procedure(HWND window, UINT message, WPARAM wpar
 
 LRESULT LineEditWin32::Answer(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
+    case WM_NCCREATE:  // the text it is created with, heard by no one as a change
+      if (const auto* name = reinterpret_cast<const CREATESTRUCTW*>(lparam)->lpszName) {
+        text_ = reinterpret_cast<const char16_t*>(name);
+      }
+      break;
     case WM_GETDLGCODE:
       return DLGC_WANTCHARS | DLGC_WANTARROWS | DLGC_HASSETSEL;
     case WM_SETFONT:
@@ -114,7 +115,7 @@ LRESULT LineEditWin32::Answer(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_KEYDOWN:
       AnswerKey(wparam);
-      return 0;
+      break;
     case WM_CHAR:
     case WM_UNICHAR:
       if (message == WM_UNICHAR && wparam == UNICODE_NOCHAR) return TRUE;
@@ -128,11 +129,13 @@ LRESULT LineEditWin32::Answer(UINT message, WPARAM wparam, LPARAM lparam) {
         ImmReleaseContext(window_, context);
       }
       break;
+    case WM_TIMER:
+      if (wparam != kDragScrollTimer) break;
+      [[fallthrough]];
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
-    case WM_TIMER:
       AnswerMouse(message, lparam);
       return 0;
     case WM_CAPTURECHANGED:

@@ -19,8 +19,9 @@ namespace zentavo {
 
 class LineEditWin32 {
  public:
-  // Screen readers that take a class whose name ends in "Edit" for an edit control read this
-  // one through the EDIT messages it answers.
+  // A screen reader that meets a window of a class it does not know, with the system caret
+  // blinking in it, and that answers EM_GETLINECOUNT, reads it as an edit control through the
+  // EDIT messages (NVDA does so): this control keeps the system caret and answers them.
   static constexpr const wchar_t* kClassName = L"ZentavoEdit";
 
   // Registers the window class once per process; later calls do nothing.
