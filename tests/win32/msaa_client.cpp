@@ -17,6 +17,7 @@
 #include "accessibility_table.h"
 #include "character_details.h"
 #include "control_names.h"
+#include "edit_control_reading.h"
 #include "focus_order.h"
 #include "layout_table.h"
 #include "msaa_hit_test_and_dispatch.h"
@@ -34,6 +35,7 @@ int faults = 0;
 
 using zentavo::testing_support::CheckHitTesting;
 using zentavo::testing_support::CheckLateBoundReading;
+using zentavo::testing_support::CheckReadAsAnEditControl;
 using zentavo::testing_support::Keys;
 using zentavo::testing_support::Press;
 using zentavo::testing_support::PutOnClipboard;
@@ -364,6 +366,9 @@ int main() {
     Expect((std::string(order[i]) + " description").c_str(),
            ReadOfWindow(boxes[i], Property::Description), zentavo::DescribeForSpeech(150));
   }
+
+  std::printf("-- txtDeASCII read as an edit control from another process\n");
+  faults += CheckReadAsAnEditControl(boxes[0], thread, u"150");
 
   std::printf("-- undo and redo of a paste in txtDeASCII\n");
   PutOnClipboard(u"&H41");

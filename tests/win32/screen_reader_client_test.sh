@@ -35,6 +35,7 @@ fi
 {
   echo "wine $(wine --version)"
   grep -E "route announcements|hit test at the (top|middle|bottom) of Command1|^-- (Up|Down|typing)|event 0x8019" "$work/client.log" || true
+  grep -A8 -E "^-- txtDeASCII read as an edit control" "$work/client.log" || true
   grep -o 'UiaRaiseNotificationEvent.*' "$work/zentavo.trace" || true
 } >screen_reader_client.summary
 echo "screen-reader client: all steps passed"
