@@ -285,6 +285,8 @@ void Form1Win32::HandleCommand(int id, int code) {
   } else if (TextBoxWin32* box = BoxById(id); box != nullptr && code == EN_CHANGE) {
     TextChanged(*box);
     run_handler(box->Name());
+  } else if (box != nullptr && code == EN_ERRSPACE) {
+    MessageBeep(MB_ICONHAND);  // no room for the change: the text stays as it was
   }
 }
 
