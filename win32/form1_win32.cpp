@@ -297,7 +297,8 @@ void Form1Win32::TextChanged(TextBoxWin32& box) {
     const bool stepped = BoxOrThrow(row.Row().input_box).Stepping();
     row.Update(box.Text(), stepped ? InputChange::Stepped : InputChange::Edited);
   }
-  // A picture is drawn over the box's own painting, which repaints only where the text changed.
+  // A picture is drawn over the box's own painting; the program's U+0000 changes the picture
+  // without changing the control's text, so the box would not repaint by itself.
   if (DrawsPictures(box.Name())) InvalidateRect(box.Handle(), nullptr, TRUE);
 }
 

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "key_state.h"
 #include "line_navigation.h"
 
 namespace zentavo {
@@ -17,8 +18,6 @@ constexpr UINT_PTR kDragScrollTimer = 1;
 // A growing text keeps a sixteenth spare, so typing into a box of megabytes moves the text
 // along in place rather than copying it whole into a new block.
 std::size_t RoomFor(std::size_t characters) { return characters + characters / 16 + 64; }
-
-bool KeyIsDown(int key) { return GetKeyState(key) < 0; }
 
 ATOM registered_class = 0;
 

@@ -13,6 +13,7 @@
 #include "code_stepping.h"
 #include "failure_report_win32.h"
 #include "input_checks.h"
+#include "key_state.h"
 #include "line_edit_win32.h"
 #include "pasted_text.h"
 #include "window_text.h"
@@ -20,8 +21,6 @@
 
 namespace zentavo {
 namespace {
-
-bool KeyIsDown(int key) { return GetKeyState(key) < 0; }
 
 Key KeyOf(WPARAM key) {
   switch (key) {
