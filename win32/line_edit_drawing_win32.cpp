@@ -132,8 +132,11 @@ void LineEditWin32::TakeFont(HFONT font) {
   }
   line_height_ = metrics.tmHeight;
   margin_ = std::max<int>(2, metrics.tmAveCharWidth / 3);
-  if (focused_) MakeCaret();  // of the new line's height
-  ScrollToCaret();
+  if (focused_) {
+    MakeCaret();  // of the new line's height, in place
+  } else {
+    ScrollToCaret();
+  }
 }
 
 void LineEditWin32::MakeCaret() {
@@ -162,15 +165,20 @@ void LineEditWin32::Paint() {
   const HGDIOBJ previous =
       SelectObject(context, font_ != nullptr ? font_ : GetStockObject(SYSTEM_FONT));
   const RECT area = TextArea();
-  // The characters shown: those from the first that start within the text area.
+  // The characters shown, those from the first that start within the text area, measured once:
+  // where each starts is what both the text and the selection are drawn at.
+  std::vector<int> starts{area.left};
   std::ptrdiff_t shown_end = first_shown_;
-  for (int width = 0; shown_end < Length() && width < area.right - area.left;) {
+  while (shown_end < Length() && starts.back() < area.right) {
     const std::ptrdiff_t next = std::min(Length(), shown_end + kMeasuredAtOnce);
-    width += Sum(Advances(shown_end, next));
+    for (const int advance : Advances(shown_end, next)) starts.push_back(starts.back() + advance);
     shown_end = next;
   }
+  const auto x_of = [&](std::ptrdiff_t index) {
+    return starts[static_cast<std::size_t>(index - first_shown_)];
+  };
   const auto draw = [&](std::ptrdiff_t from, std::ptrdiff_t to, UINT options, const RECT& clip) {
-    ExtTextOutW(context, XOf(from), area.top, options, &clip,
+    ExtTextOutW(context, x_of(from), area.top, options, &clip,
                 reinterpret_cast<const wchar_t*>(text_.data() + from), static_cast<UINT>(to - from),
                 nullptr);
   };
@@ -181,8 +189,8 @@ void LineEditWin32::Paint() {
   const bool shows_selection =
       focused_ || (GetWindowLongPtrW(window_, GWL_STYLE) & ES_NOHIDESEL) != 0;
   if (shows_selection && selected_from < selected_to) {
-    const RECT selected{std::max<LONG>(XOf(selected_from), area.left), area.top,
-                        std::min<LONG>(XOf(selected_to), area.right), area.bottom};
+    const RECT selected{std::max<LONG>(x_of(selected_from), area.left), area.top,
+                        std::min<LONG>(x_of(selected_to), area.right), area.bottom};
     SetBkMode(context, OPAQUE);
     SetTextColor(context, GetSysColor(COLOR_HIGHLIGHTTEXT));
     SetBkColor(context, GetSysColor(COLOR_HIGHLIGHT));
