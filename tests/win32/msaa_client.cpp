@@ -36,6 +36,7 @@ int faults = 0;
 using zentavo::testing_support::CheckHitTesting;
 using zentavo::testing_support::CheckLateBoundReading;
 using zentavo::testing_support::CheckReadAsAnEditControl;
+using zentavo::testing_support::ChildWindowsOf;
 using zentavo::testing_support::Keys;
 using zentavo::testing_support::Press;
 using zentavo::testing_support::PutOnClipboard;
@@ -88,23 +89,6 @@ std::u16string ReadOfWindow(HWND window, Property property) {
   std::u16string read = Read(object, property);
   object->Release();
   return read;
-}
-
-// The four boxes in tab order, which the window stacks them in.
-std::vector<HWND> BoxesOf(HWND window) {
-  std::vector<HWND> boxes;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM found) -> BOOL {
-        wchar_t class_name[16]{};
-        GetClassNameW(child, class_name, 16);
-        if (lstrcmpiW(class_name, L"ZentavoEdit") == 0) {
-          reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&boxes));
-  return boxes;
 }
 
 struct Heard {
@@ -252,7 +236,8 @@ int main() {
     std::printf("FAULT: no Zentavo window within 20 s\n");
     return 1;
   }
-  const std::vector<HWND> boxes = BoxesOf(window);
+  // The four boxes in tab order, which the window stacks them in.
+  const std::vector<HWND> boxes = ChildWindowsOf(window, {L"ZentavoEdit"});
   const auto order = zentavo::FocusOrder();
   if (boxes.size() != 4) {
     std::printf("FAULT: %zu edit boxes, not 4\n", boxes.size());

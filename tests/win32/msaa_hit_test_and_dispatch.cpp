@@ -71,18 +71,7 @@ std::u16string NameOfControl(HWND control, std::string_view name) {
 // The text box or button `name` of `window`: the window stacks its boxes and button in the focus
 // order, whatever else it holds.
 HWND ControlOf(HWND window, std::string_view name) {
-  std::vector<HWND> controls;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM found) -> BOOL {
-        wchar_t class_name[16]{};
-        GetClassNameW(child, class_name, 16);
-        if (lstrcmpiW(class_name, L"ZentavoEdit") == 0 || lstrcmpiW(class_name, L"Button") == 0) {
-          reinterpret_cast<std::vector<HWND>*>(found)->push_back(child);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&controls));
+  const std::vector<HWND> controls = ChildWindowsOf(window, {L"ZentavoEdit", L"Button"});
   const auto order = FocusOrder();
   for (std::size_t i = 0; i < order.size() && i < controls.size(); ++i) {
     if (order[i] == name) return controls[i];
@@ -108,6 +97,26 @@ std::u16string Invoked(IAccessible* object, DISPID member) {
 }
 
 }  // namespace
+
+std::vector<HWND> ChildWindowsOf(HWND window, std::initializer_list<const wchar_t*> classes) {
+  struct Search {
+    std::initializer_list<const wchar_t*> classes;
+    std::vector<HWND> found;
+  } search{classes, {}};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM into) -> BOOL {
+        auto* search = reinterpret_cast<Search*>(into);
+        wchar_t class_name[16]{};
+        GetClassNameW(child, class_name, 16);
+        for (const wchar_t* wanted : search->classes) {
+          if (lstrcmpiW(class_name, wanted) == 0) search->found.push_back(child);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
 
 int CheckHitTesting(HWND window) {
   int faults = 0;

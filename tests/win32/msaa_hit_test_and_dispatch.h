@@ -4,7 +4,14 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+#include <vector>
+
 namespace zentavo::testing_support {
+
+// The child windows of `window` whose class is one of `classes`, in the order the window stacks
+// them, which is the focus order.
+std::vector<HWND> ChildWindowsOf(HWND window, std::initializer_list<const wchar_t*> classes);
 
 // Hit-tests the window's object at the top, middle and bottom of each box and of the button,
 // and reads the name found there; prints each, and returns how many differ from the control's.
