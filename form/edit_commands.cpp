@@ -1,5 +1,7 @@
 #include "edit_commands.h"
 
+#include <algorithm>
+
 namespace zentavo {
 namespace {
 
@@ -53,6 +55,9 @@ std::optional<StepKey> StepForKey(const KeyPress& press) {
 }  // namespace
 
 KeyCommand CommandForKey(const KeyPress& press, bool box_steps_code) {
+  if ((press.key == Key::Insert || press.key == Key::Delete) && press.control && press.shift) {
+    return {std::nullopt, std::nullopt, true};
+  }
   if (box_steps_code) {
     if (const std::optional<StepKey> step = StepForKey(press)) return {std::nullopt, step};
   }
@@ -83,6 +88,11 @@ std::u16string MenuItemText(const EditMenuItem& item) {
   std::u16string text(item.text);
   if (!item.shortcut.empty()) text.append(u"\t").append(item.shortcut);
   return text;
+}
+
+MenuPoint KeyboardMenuPlace(int caret_left, int caret_bottom, int box_width, int box_height) {
+  return {std::clamp(caret_left, 0, std::max(box_width - 1, 0)),
+          std::clamp(caret_bottom, 0, std::max(box_height - 1, 0))};
 }
 
 }  // namespace zentavo

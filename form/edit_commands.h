@@ -31,6 +31,10 @@ struct KeyPress {
 struct KeyCommand {
   std::optional<EditCommand> edit;
   std::optional<StepKey> step;
+  // The key does nothing at all: Ctrl+Shift+Insert and Ctrl+Shift+Delete, which name no command
+  // and which one toolkit's box would otherwise take as a paste or a cut of its own, round the
+  // box's checks and history.
+  bool ignored = false;
 };
 [[nodiscard]] KeyCommand CommandForKey(const KeyPress& press, bool box_steps_code);
 
@@ -45,6 +49,15 @@ struct EditState {
 };
 
 [[nodiscard]] bool IsEnabled(EditCommand command, const EditState& state);
+
+// Where a context menu opened from the keyboard (Shift+F10, the Menu key) goes, in the box's own
+// pixels: at the caret's foot, so the menu opens where the user's eyes are, kept within the box.
+struct MenuPoint {
+  int x = 0;
+  int y = 0;
+};
+[[nodiscard]] MenuPoint KeyboardMenuPlace(int caret_left, int caret_bottom, int box_width,
+                                          int box_height);
 
 // One row of the context menu: a command, or a separator where `command` is empty. `text` marks
 // its access key with '&', and `shortcut` is the key shown beside it.

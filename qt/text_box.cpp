@@ -1,6 +1,7 @@
 #include "text_box.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -15,6 +16,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPoint>
+#include <QRect>
 #include <QStyleHints>
 #include <QStyleOptionFrame>
 #include <QValidator>
@@ -106,7 +109,13 @@ void TextBox::PasteFrom(QClipboard::Mode mode) {
 
 void TextBox::CutSelection() {
   if (!hasSelectedText() || isReadOnly()) return;
+  const QString selected = selectedText();
   copy();
+  // Deleted only once the clipboard holds it: a clipboard another program keeps takes nothing.
+  if (QGuiApplication::clipboard()->text() != selected) {
+    QApplication::beep();
+    return;
+  }
   ReplaceSelection(QString());
 }
 
@@ -187,6 +196,11 @@ void TextBox::Do(EditCommand command) {
 
 bool TextBox::EditForKey(QKeyEvent* event) {
   const KeyCommand command = CommandForKey(PressOf(*event), code_stepping_);
+  if (command.ignored) return true;
+  // The toolkit's own Select All, which on X11 also fills the PRIMARY selection.
+  if (command.edit == EditCommand::SelectAll && event->matches(QKeySequence::SelectAll)) {
+    return false;
+  }
   if (command.step) {
     // At either end nothing changes, and the key is taken all the same.
     if (const auto stepped = SteppedCodeText(ToU16View(text()), StepOf(*command.step))) {
@@ -267,7 +281,13 @@ void TextBox::contextMenuEvent(QContextMenuEvent* event) {
               [copied = ToQString(form)] { QGuiApplication::clipboard()->setText(copied); });
     }
   }
-  menu->popup(event->globalPos());
+  if (event->reason() == QContextMenuEvent::Keyboard) {
+    const QRect caret = cursorRect();
+    const MenuPoint place = KeyboardMenuPlace(caret.left(), caret.bottom(), width(), height());
+    menu->popup(mapToGlobal(QPoint(place.x, place.y)));
+  } else {
+    menu->popup(event->globalPos());
+  }
 }
 
 void TextBox::SetCopyAsForms(std::function<std::vector<std::u16string>()> forms) {

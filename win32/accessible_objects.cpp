@@ -10,6 +10,7 @@
 #include "accessibility_table.h"
 #include "form1_win32.h"
 #include "standard_accessible.h"
+#include "system_libraries.h"
 
 namespace zentavo {
 namespace {
@@ -24,33 +25,20 @@ HRESULT Number(LONG value, VARIANT* out) {
   return S_OK;
 }
 
-// A text box: the standard object of its window, read as an editable text with the words the
-// Qt window gives its boxes. The standard object knows the box's own class only as a window.
+// A text box: the standard edit object, with the words the Qt window gives its boxes, and a value
+// set from outside (voice control, automation) going through the box's own checks and history.
 class BoxAccessible final : public StandardAccessible {
  public:
   BoxAccessible(HWND box, IAccessible* standard) : StandardAccessible(standard), box_(box) {}
 
-  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-    if (!IsSelf(child)) return standard_->get_accRole(child, role);
-    return Number(ROLE_SYSTEM_TEXT, role);
-  }
-  HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-    if (!IsSelf(child)) return standard_->get_accState(child, state);
-    const LONG_PTR style = GetWindowLongPtrW(box_, GWL_STYLE);
-    LONG flags = STATE_SYSTEM_FOCUSABLE;
-    if (GetFocus() == box_) flags |= STATE_SYSTEM_FOCUSED;
-    if ((style & ES_READONLY) != 0) flags |= STATE_SYSTEM_READONLY;
-    if ((style & WS_DISABLED) != 0) flags |= STATE_SYSTEM_UNAVAILABLE;
-    if (IsWindowVisible(box_) == FALSE) flags |= STATE_SYSTEM_INVISIBLE;
-    return Number(flags, state);
-  }
-
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+    child = ChildId(child);
     const Form1Win32* form = FormOf(GetParent(box_));
     if (!IsSelf(child) || form == nullptr) return standard_->get_accName(child, name);
     return Answer(form->AccessibleNameOf(box_), name);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
+    child = ChildId(child);
     const Form1Win32* form = FormOf(GetParent(box_));
     if (!IsSelf(child) || form == nullptr) {
       return standard_->get_accDescription(child, description);
@@ -58,9 +46,22 @@ class BoxAccessible final : public StandardAccessible {
     return Answer(form->AccessibleDescriptionOf(box_), description);
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+    child = ChildId(child);
     const Form1Win32* form = FormOf(GetParent(box_));
     if (!IsSelf(child) || form == nullptr) return standard_->get_accValue(child, value);
     return Answer(form->AccessibleValueOf(box_), value);
+  }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
+    child = ChildId(child);
+    if (!IsSelf(child)) return standard_->put_accValue(child, value);
+    if ((GetWindowLongPtrW(box_, GWL_STYLE) & ES_READONLY) != 0) return E_ACCESSDENIED;
+    const std::wstring_view text(value != nullptr ? value : L"", SysStringLen(value));
+    // A U+0000 would end the text the box is sent: refused rather than cut short.
+    if (text.find(L'\0') != std::wstring_view::npos) return E_INVALIDARG;
+    const std::wstring terminated(text);
+    return SendMessageW(box_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str())) != FALSE
+               ? S_OK
+               : E_INVALIDARG;
   }
 
  private:
@@ -75,14 +76,17 @@ class ButtonAccessible final : public StandardAccessible {
       : StandardAccessible(standard), button_(button) {}
 
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+    child = ChildId(child);
     if (!IsSelf(child)) return standard_->get_accRole(child, role);
     return Number(ROLE_SYSTEM_PUSHBUTTON, role);
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+    child = ChildId(child);
     if (!IsSelf(child)) return standard_->get_accDefaultAction(child, action);
     return Answer(u"Press", action);
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    child = ChildId(child);
     if (!IsSelf(child)) return standard_->accDoDefaultAction(child);
     PostMessageW(button_, BM_CLICK, 0, 0);  // after the reader's call returns, as a click is
     return S_OK;
@@ -109,52 +113,63 @@ class WindowAccessible final : public StandardAccessible {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+    child = ChildId(child);
     if (Form() == nullptr) return standard_->get_accChild(child, object);
     if (object == nullptr) return E_POINTER;
     *object = nullptr;
     if (!IsPart(child)) return E_INVALIDARG;
     if (const HWND part = WindowOf(child)) {
-      return AccessibleObjectFromWindow(part, static_cast<DWORD>(OBJID_CLIENT), IID_IDispatch,
-                                        reinterpret_cast<void**>(object));
+      return system_oleacc::AccessibleObjectFromWindow(
+          part, static_cast<DWORD>(OBJID_CLIENT), IID_IDispatch, reinterpret_cast<void**>(object));
     }
     return S_FALSE;  // a simple child: this object answers for it
   }
 
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+    child = ChildId(child);
     return Ask(&IAccessible::get_accName, child, name, [&](std::string_view label) {
       return Answer(accessibility::LabelWords(label), name);
     });
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+    child = ChildId(child);
     return AskNoneOfLabels(&IAccessible::get_accValue, child, value);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
+    child = ChildId(child);
     return AskNoneOfLabels(&IAccessible::get_accDescription, child, description);
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
+    child = ChildId(child);
     return AskNoneOfLabels(&IAccessible::get_accHelp, child, help);
   }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
+    child = ChildId(child);
     return AskNoneOfLabels(&IAccessible::get_accKeyboardShortcut, child, shortcut);
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
+    child = ChildId(child);
     return AskNoneOfLabels(&IAccessible::get_accDefaultAction, child, action);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+    child = ChildId(child);
     return Ask(&IAccessible::get_accRole, child, role,
                [&](std::string_view) { return Number(ROLE_SYSTEM_STATICTEXT, role); });
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+    child = ChildId(child);
     return Ask(&IAccessible::get_accState, child, state,
                [&](std::string_view) { return Number(STATE_SYSTEM_READONLY, state); });
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
+    child = ChildId(child);
     return ForPart(
         child, [&] { return standard_->accDoDefaultAction(child); },
         [&](IAccessible* part, VARIANT self) { return part->accDoDefaultAction(self); },
         [&](std::string_view) { return DISP_E_MEMBERNOTFOUND; });
   }
   HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
+    child = ChildId(child);
     return ForPart(
         child, [&] { return standard_->accSelect(flags, child); },
         [&](IAccessible* part, VARIANT self) { return part->accSelect(flags, self); },
@@ -163,6 +178,7 @@ class WindowAccessible final : public StandardAccessible {
 
   HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
                                         VARIANT child) override {
+    child = ChildId(child);
     const Form1Win32* form = Form();
     if (form == nullptr || IsSelf(child)) {
       return standard_->accLocation(left, top, width, height, child);
@@ -186,6 +202,7 @@ class WindowAccessible final : public StandardAccessible {
   }
 
   HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
+    start = ChildId(start);
     if (Form() == nullptr) return standard_->accNavigate(direction, start, end);
     if (end == nullptr) return E_POINTER;
     VariantInit(end);
@@ -221,8 +238,9 @@ class WindowAccessible final : public StandardAccessible {
         continue;
       }
       child->vt = VT_DISPATCH;
-      return AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), IID_IDispatch,
-                                        reinterpret_cast<void**>(&child->pdispVal));
+      return system_oleacc::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                                       IID_IDispatch,
+                                                       reinterpret_cast<void**>(&child->pdispVal));
     }
     POINT at = on_screen;
     ScreenToClient(window_, &at);
@@ -261,8 +279,9 @@ class WindowAccessible final : public StandardAccessible {
     const HWND window = WindowOf(child);
     if (window == nullptr) return label(NameOf(child));
     IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
-                                          reinterpret_cast<void**>(&object))) ||
+    if (FAILED(system_oleacc::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
+                                                         kIAccessible,
+                                                         reinterpret_cast<void**>(&object))) ||
         object == nullptr) {
       return E_FAIL;
     }
@@ -291,8 +310,9 @@ class WindowAccessible final : public StandardAccessible {
     const HWND window = Form()->ControlHandle(accessibility::kReadingOrder[part - 1]);
     if (window != nullptr) {
       IDispatch* object = nullptr;
-      if (SUCCEEDED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
-                                               IID_IDispatch, reinterpret_cast<void**>(&object))) &&
+      if (SUCCEEDED(system_oleacc::AccessibleObjectFromWindow(
+              window, static_cast<DWORD>(OBJID_CLIENT), IID_IDispatch,
+              reinterpret_cast<void**>(&object))) &&
           object != nullptr) {
         out->vt = VT_DISPATCH;
         out->pdispVal = object;
@@ -315,8 +335,8 @@ class WindowAccessible final : public StandardAccessible {
 template <typename Object>
 LRESULT AnswerObjectRequest(HWND window, WPARAM wparam) {
   IAccessible* standard = nullptr;
-  if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, kIAccessible,
-                                       reinterpret_cast<void**>(&standard))) ||
+  if (FAILED(system_oleacc::CreateStdAccessibleObject(window, OBJID_CLIENT, kIAccessible,
+                                                      reinterpret_cast<void**>(&standard))) ||
       standard == nullptr) {
     return 0;
   }
@@ -325,7 +345,7 @@ LRESULT AnswerObjectRequest(HWND window, WPARAM wparam) {
     standard->Release();
     return 0;
   }
-  const LRESULT answer = LresultFromObject(kIAccessible, wparam, object);
+  const LRESULT answer = system_oleacc::LresultFromObject(kIAccessible, wparam, object);
   object->Release();
   return answer;
 }

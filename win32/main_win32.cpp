@@ -6,6 +6,7 @@
 
 #include "form1_win32.h"
 #include "notification_bindings_win32.h"
+#include "system_libraries.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ class ComApartment {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/,
                     int show_command) {
+  zentavo::SearchSystemFolderOnly();
   const ComApartment com;
   const INITCOMMONCONTROLSEX common_controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&common_controls);

@@ -61,7 +61,9 @@ ResultAnnouncerWin32::ResultAnnouncerWin32(HWND window, HINSTANCE instance)
 }
 
 ResultAnnouncerWin32::~ResultAnnouncerWin32() {
-  if (IsWindow(region_)) SetWindowLongPtrW(region_, GWLP_USERDATA, 0);
+  if (!IsWindow(region_)) return;
+  SetWindowLongPtrW(region_, GWLP_USERDATA, 0);
+  if (uia_) uia_->Disconnect(region_);
 }
 
 LRESULT CALLBACK ResultAnnouncerWin32::NotifierProcedure(HWND window, UINT message, WPARAM wparam,
@@ -77,6 +79,10 @@ LRESULT CALLBACK ResultAnnouncerWin32::NotifierProcedure(HWND window, UINT messa
         return answer;
       }
     }
+  } else if (message == WM_DESTROY) {
+    const auto* announcer =
+        reinterpret_cast<const ResultAnnouncerWin32*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (announcer != nullptr && announcer->uia_) announcer->uia_->Disconnect(window);
   } else if (message == WM_NCHITTEST) {
     return HTTRANSPARENT;
   }

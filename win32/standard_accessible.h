@@ -21,13 +21,48 @@ inline HRESULT Answer(std::u16string_view text, BSTR* out) {
   return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
-inline bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
-
 inline VARIANT SelfChild() {
   VARIANT self{};
   self.vt = VT_I4;
   self.lVal = CHILDID_SELF;
   return self;
+}
+
+// A child as Windows' own objects read it: left out (as late-bound clients leave an optional
+// argument, VT_EMPTY or VT_ERROR with DISP_E_PARAMNOTFOUND) it is the object itself; a number of
+// any width, or one passed by reference, is that number; anything else stays as it came.
+inline VARIANT ChildId(const VARIANT& child) {
+  const VARIANT* given = &child;
+  if (given->vt == (VT_BYREF | VT_VARIANT) && given->pvarVal != nullptr) given = given->pvarVal;
+  VARIANT read{};
+  read.vt = VT_I4;
+  switch (given->vt) {
+    case VT_EMPTY:
+      return SelfChild();
+    case VT_ERROR:
+      return given->scode == DISP_E_PARAMNOTFOUND ? SelfChild() : *given;
+    case VT_I2:
+      read.lVal = given->iVal;
+      return read;
+    case VT_I4:
+      read.lVal = given->lVal;
+      return read;
+    case VT_BYREF | VT_I2:
+      if (given->piVal == nullptr) return *given;
+      read.lVal = *given->piVal;
+      return read;
+    case VT_BYREF | VT_I4:
+      if (given->plVal == nullptr) return *given;
+      read.lVal = *given->plVal;
+      return read;
+    default:
+      return *given;
+  }
+}
+
+inline bool IsSelf(const VARIANT& child) {
+  const VARIANT id = ChildId(child);
+  return id.vt == VT_I4 && id.lVal == CHILDID_SELF;
 }
 
 // IAccessible's vtable type information, from the accessibility type library that oleacc.dll
@@ -38,8 +73,14 @@ inline ITypeInfo* AccessibleTypeInfo() {
     constexpr GUID kLibidAccessibility = {
         0x1ea4dbf0, 0x3c3b, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
     ITypeLib* library = nullptr;
+    // Where it is not registered, System32's own copy: a bare name would be searched for in the
+    // program's folder first.
+    wchar_t system_copy[MAX_PATH + 16]{};
+    const UINT folder = GetSystemDirectoryW(system_copy, MAX_PATH);
+    if (folder == 0 || folder >= MAX_PATH) return static_cast<ITypeInfo*>(nullptr);
+    lstrcatW(system_copy, L"\\oleacc.dll");
     if (FAILED(LoadRegTypeLib(kLibidAccessibility, 1, 1, 0, &library)) &&
-        FAILED(LoadTypeLib(L"oleacc.dll", &library))) {
+        FAILED(LoadTypeLib(system_copy, &library))) {
       return static_cast<ITypeInfo*>(nullptr);
     }
     ITypeInfo* described = nullptr;
@@ -129,31 +170,31 @@ class StandardAccessible : public IAccessible {
     return standard_->get_accChildCount(count);
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
-    return standard_->get_accChild(child, object);
+    return standard_->get_accChild(ChildId(child), object);
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-    return standard_->get_accName(child, name);
+    return standard_->get_accName(ChildId(child), name);
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-    return standard_->get_accValue(child, value);
+    return standard_->get_accValue(ChildId(child), value);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
-    return standard_->get_accDescription(child, description);
+    return standard_->get_accDescription(ChildId(child), description);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-    return standard_->get_accRole(child, role);
+    return standard_->get_accRole(ChildId(child), role);
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-    return standard_->get_accState(child, state);
+    return standard_->get_accState(ChildId(child), state);
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
-    return standard_->get_accHelp(child, help);
+    return standard_->get_accHelp(ChildId(child), help);
   }
   HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override {
-    return standard_->get_accHelpTopic(file, child, topic);
+    return standard_->get_accHelpTopic(file, ChildId(child), topic);
   }
   HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override {
-    return standard_->get_accKeyboardShortcut(child, shortcut);
+    return standard_->get_accKeyboardShortcut(ChildId(child), shortcut);
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
     return standard_->get_accFocus(child);
@@ -162,29 +203,29 @@ class StandardAccessible : public IAccessible {
     return standard_->get_accSelection(children);
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
-    return standard_->get_accDefaultAction(child, action);
+    return standard_->get_accDefaultAction(ChildId(child), action);
   }
   HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override {
-    return standard_->accSelect(flags, child);
+    return standard_->accSelect(flags, ChildId(child));
   }
   HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
                                         VARIANT child) override {
-    return standard_->accLocation(left, top, width, height, child);
+    return standard_->accLocation(left, top, width, height, ChildId(child));
   }
   HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override {
-    return standard_->accNavigate(direction, start, end);
+    return standard_->accNavigate(direction, ChildId(start), end);
   }
   HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* child) override {
     return standard_->accHitTest(x, y, child);
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-    return standard_->accDoDefaultAction(child);
+    return standard_->accDoDefaultAction(ChildId(child));
   }
   HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
-    return standard_->put_accName(child, name);
+    return standard_->put_accName(ChildId(child), name);
   }
   HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
-    return standard_->put_accValue(child, value);
+    return standard_->put_accValue(ChildId(child), value);
   }
 
  protected:

@@ -61,9 +61,16 @@ void TextBoxWin32::Do(EditCommand command) {
 
 // The box's own menu rather than the EDIT's, which has no room for the Copy as group.
 void TextBoxWin32::ShowContextMenu(LPARAM where) {
+  SetFocus(box_);
   POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
-  if (at.x == -1 && at.y == -1) {  // from the keyboard: at the box's top left corner
-    at = {0, 0};
+  if (at.x == -1 && at.y == -1) {  // from the keyboard: at the caret
+    POINT caret{};
+    GetCaretPos(&caret);
+    RECT client{};
+    GetClientRect(box_, &client);
+    const MenuPoint place =
+        KeyboardMenuPlace(caret.x, caret.y + CaretHeight(), client.right, client.bottom);
+    at = {place.x, place.y};
     ClientToScreen(box_, &at);
   }
   const EditState state = State();
@@ -89,7 +96,6 @@ void TextBoxWin32::ShowContextMenu(LPARAM where) {
     const std::u16string title(kCopyAsMenuTitle);
     AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(copy_as), Wide(title));
   }
-  SetFocus(box_);
   const auto chosen = static_cast<UINT>(TrackPopupMenu(
       menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, box_, nullptr));
   if (chosen >= kFirstCopyAs && chosen - kFirstCopyAs < forms.size()) {
@@ -98,6 +104,18 @@ void TextBoxWin32::ShowContextMenu(LPARAM where) {
   } else if (chosen >= kFirstCommand && chosen < kFirstCopyAs) {
     Do(static_cast<EditCommand>(chosen - kFirstCommand));
   }
+}
+
+// The caret is as tall as a line of the box's font.
+int TextBoxWin32::CaretHeight() const {
+  HDC context = GetDC(box_);
+  const HGDIOBJ before =
+      SelectObject(context, font_ != nullptr ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(context, &metrics);
+  SelectObject(context, before);
+  ReleaseDC(box_, context);
+  return metrics.tmHeight;
 }
 
 EditState TextBoxWin32::State() const {

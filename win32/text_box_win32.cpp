@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <imm.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -14,7 +15,6 @@
 #include "failure_report_win32.h"
 #include "input_checks.h"
 #include "key_state.h"
-#include "line_edit_win32.h"
 #include "pasted_text.h"
 #include "window_text.h"
 #include "windows1252.h"
@@ -55,8 +55,8 @@ Key KeyOf(WPARAM key) {
   }
 }
 
-// The control characters the control would take as Ctrl+A, C, V, X, Y and Z: their keys have
-// given their commands already.
+// The control characters the EDIT would take as Ctrl+A, C, V, X, Y and Z: their keys have given
+// their commands already.
 bool IsCommandCharacter(WPARAM character) {
   switch (character) {
     case 0x01:
@@ -72,17 +72,15 @@ bool IsCommandCharacter(WPARAM character) {
 }
 
 // Whether `message` may change the box's text, and if so whether as a keystroke does (a typed
-// character, Backspace, Delete) or as a replacement does (a paste, a cut, a whole new text).
-std::optional<bool> EditsAsKeystroke(UINT message) {
+// character, Backspace, Delete) or as a replacement does (a whole new text, a composition).
+// A paste, a cut and a clear come back as EM_REPLACESEL, a WM_UNICHAR as WM_CHAR.
+std::optional<bool> EditsAsKeystroke(UINT message, WPARAM wparam) {
   switch (message) {
     case WM_CHAR:
     case WM_IME_CHAR:
-    case WM_UNICHAR:
-    case WM_KEYDOWN:
       return true;
-    case WM_PASTE:
-    case WM_CUT:
-    case WM_CLEAR:
+    case WM_KEYDOWN:
+      return wparam == VK_DELETE ? std::optional(true) : std::nullopt;
     case WM_SETTEXT:
     case EM_REPLACESEL:
     case WM_IME_COMPOSITION:
@@ -113,29 +111,27 @@ bool CompositionIsAcceptable(HWND box, LPARAM changed) {
 TextBoxWin32::TextBoxWin32(const layout::ControlRecord& record, HWND window, HINSTANCE instance,
                            int id, const TextBoxAccess& boxes, FailureReportWin32& failures)
     : name_(record.name), id_(id), boxes_(boxes), failures_(failures) {
-  LineEditWin32::Register(instance);
   const std::u16string text(record.text);
   box_ =
-      CreateWindowExW(WS_EX_CLIENTEDGE, LineEditWin32::kClassName, Wide(text),
+      CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", Wide(text),
                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, 0, 0, 0, 0,
                       window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-  edit_ = LineEditWin32::FromHandle(box_);
-  if (edit_ == nullptr) throw std::runtime_error("a text box could not be created");
+  if (box_ == nullptr) throw std::runtime_error("a text box could not be created");
+  SendMessageW(box_, EM_SETLIMITTEXT, 0, 0);  // as long as memory allows
   SetWindowSubclass(box_, &Procedure, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
-std::u16string_view TextBoxWin32::ShownText() const {
-  return holds_null_ ? std::u16string_view(u"\0", 1) : edit_->Text();
+std::u16string TextBoxWin32::Text() const {
+  return holds_null_ ? std::u16string(1, u'\0') : WindowText(box_);
 }
 
-std::u16string TextBoxWin32::Text() const { return std::u16string(ShownText()); }
-
 std::u16string TextBoxWin32::TextStart(std::size_t characters) const {
-  return std::u16string(ShownText().substr(0, characters));
+  return holds_null_ ? std::u16string(1, u'\0').substr(0, characters)
+                     : WindowTextStart(box_, characters);
 }
 
 std::u16string TextBoxWin32::AccessibleValue() const {
-  return holds_null_ ? PictureText(0) : std::u16string(edit_->Text());
+  return holds_null_ ? PictureText(0) : WindowText(box_);
 }
 
 void TextBoxWin32::Write(std::u16string_view text) {
@@ -148,20 +144,81 @@ void TextBoxWin32::Write(std::u16string_view text) {
 
 void TextBoxWin32::FollowChange() {
   if (!writing_) holds_null_ = false;  // the user's own edit
-  LineEditWin32::Change& change = edit_->LastChange();
-  const std::u16string_view inserted = edit_->Text().substr(
-      static_cast<std::size_t>(change.position), static_cast<std::size_t>(change.inserted));
   if (writing_) {
     history_.Clear();  // nothing of the user's is left to undo
   } else if (stepping_history_) {
     history_step_shown_ = true;
-  } else if (inserted != change.removed) {  // a text set again as it was is no step
-    const bool keystroke =
-        pending_keystroke_.value_or(false) && change.removed.size() <= 1 && inserted.size() <= 1;
-    history_.Record({change.position, std::move(change.removed), std::u16string(inserted),
-                     change.before, keystroke});
+  } else if (pending_) {
+    pending_->changed = true;
+  } else {
+    history_.Clear();  // a change no noted message made: no step could undo it exactly
   }
-  change.removed = {};  // what the history did not take goes now
+  // Whatever the EDIT kept to undo by itself goes: the box's history is the only one.
+  emptying_own_undo_ = true;
+  SendMessageW(box_, EM_EMPTYUNDOBUFFER, 0, 0);
+  emptying_own_undo_ = false;
+}
+
+TextBoxWin32::PendingEdit TextBoxWin32::NoteBefore(UINT message, WPARAM wparam) const {
+  PendingEdit pending;
+  pending.before = Selection();
+  pending.length = GetWindowTextLengthW(box_);
+  pending.keystroke =
+      message != WM_SETTEXT && message != EM_REPLACESEL && message != WM_IME_COMPOSITION;
+  const std::ptrdiff_t low = std::min(pending.before.cursor, pending.before.anchor);
+  const std::ptrdiff_t high = std::max(pending.before.cursor, pending.before.anchor);
+  // What the message can take out: a typed character and EM_REPLACESEL the selection; Backspace
+  // and Delete one character more either side, Ctrl+Delete up to the end; anything else, such
+  // as a whole new text or a composition, all of it.
+  std::ptrdiff_t start = 0;
+  std::ptrdiff_t end = pending.length;
+  const bool character = message == WM_CHAR || message == WM_IME_CHAR;
+  if (message == EM_REPLACESEL || (character && wparam >= 0x20 && wparam != 0x7F)) {
+    start = low;
+    end = high;
+  } else if (character || message == WM_KEYDOWN) {
+    start = low - 1;
+    end = message == WM_KEYDOWN && KeyIsDown(VK_CONTROL) ? pending.length : high + 1;
+  }
+  start = std::clamp<std::ptrdiff_t>(start, 0, pending.length);
+  end = std::clamp<std::ptrdiff_t>(end, start, pending.length);
+  pending.stretch_start = start;
+  if (end > start) {
+    pending.stretch = WindowTextStart(box_, static_cast<std::size_t>(end));
+    pending.stretch.erase(0, static_cast<std::size_t>(start));
+  }
+  return pending;
+}
+
+// The edit is found within the noted stretch of the text, which has grown or shrunk by what
+// the whole text did: a change outside it is none the noted message can make.
+void TextBoxWin32::RecordAfter(PendingEdit& pending) {
+  const std::ptrdiff_t length = GetWindowTextLengthW(box_);
+  const std::ptrdiff_t start = pending.stretch_start;
+  const auto stretch_length = static_cast<std::ptrdiff_t>(pending.stretch.size());
+  const std::ptrdiff_t end_now = start + stretch_length + (length - pending.length);
+  if (end_now < start || end_now > length) {
+    history_.Clear();
+    return;
+  }
+  if (pending.handed_over != nullptr) {
+    if (static_cast<std::ptrdiff_t>(pending.handed_over->size()) != end_now - start) {
+      history_.Clear();
+      return;
+    }
+    history_.Record({start, std::move(pending.stretch), std::move(*pending.handed_over),
+                     pending.before, false});
+    return;
+  }
+  std::u16string now = WindowTextStart(box_, static_cast<std::size_t>(end_now));
+  now.erase(0, static_cast<std::size_t>(start));
+  const CursorAndAnchor within{pending.before.cursor - start, pending.before.anchor - start};
+  BasicTextEdit<std::u16string> edit = EditBetween(pending.stretch, now, within, pending.keystroke);
+  // Wine's EDIT also reports a change when Ctrl+A selects all: no step for no change.
+  if (edit.removed.empty() && edit.inserted.empty()) return;
+  edit.position += start;
+  edit.before = pending.before;
+  history_.Record(std::move(edit));
 }
 
 void TextBoxWin32::Place(const RECT& place, HFONT font, UINT dpi) {
@@ -179,13 +236,18 @@ LRESULT CALLBACK TextBoxWin32::Procedure(HWND box, UINT message, WPARAM wparam, 
       [&] { return text_box->NoteAndAnswer(message, wparam, lparam); });
 }
 
-// Notes where the selection stood before anything that may edit the box, for FollowChange.
+// Notes what the text was around the selection before anything that may edit the box, and
+// records the edit once the message is answered.
 LRESULT TextBoxWin32::NoteAndAnswer(UINT message, WPARAM wparam, LPARAM lparam) {
-  const std::optional<bool> keystroke = EditsAsKeystroke(message);
-  if (!keystroke) return Answer(message, wparam, lparam);
-  const std::optional<bool> outer = std::exchange(pending_keystroke_, *keystroke);
+  if (!EditsAsKeystroke(message, wparam) || writing_ || stepping_history_) {
+    return Answer(message, wparam, lparam);
+  }
+  PendingEdit pending = NoteBefore(message, wparam);
+  if (message == EM_REPLACESEL) pending.handed_over = std::exchange(handing_over_, nullptr);
+  std::optional<PendingEdit> outer = std::exchange(pending_, std::move(pending));
   const LRESULT answer = Answer(message, wparam, lparam);
-  pending_keystroke_ = outer;
+  std::optional<PendingEdit> done = std::exchange(pending_, std::move(outer));
+  if (done && done->changed) RecordAfter(*done);
   return answer;
 }
 
@@ -197,7 +259,7 @@ LRESULT TextBoxWin32::Answer(UINT message, WPARAM wparam, LPARAM lparam) {
       return AnswerKey(message, wparam, lparam);
     case WM_UNICHAR:
       if (wparam == UNICODE_NOCHAR) return TRUE;  // yes, the box takes WM_UNICHAR
-      // Taken as the character it stands for, through the same checks.
+      // Not every EDIT reads WM_UNICHAR; every one reads what it stands for.
       SendMessageW(box_, WM_CHAR, wparam, lparam);
       return FALSE;
     case WM_CHAR:
@@ -207,14 +269,14 @@ LRESULT TextBoxWin32::Answer(UINT message, WPARAM wparam, LPARAM lparam) {
       Paste();
       return 0;
     case WM_CUT:
-      if (HasSelection()) {
-        SendMessageW(box_, WM_COPY, 0, 0);
-        ReplaceSelection({});
-      }
+      Cut();
       return 0;
     case WM_CLEAR:
       if (HasSelection()) ReplaceSelection({});
       return 0;
+    case EM_REPLACESEL:
+      if (lparam == 0) return 0;  // no text at all from another program: nothing to put in
+      break;
     case WM_CONTEXTMENU:
       ShowContextMenu(lparam);
       return 0;
@@ -230,11 +292,12 @@ LRESULT TextBoxWin32::Answer(UINT message, WPARAM wparam, LPARAM lparam) {
     case EM_CANUNDO:
       return history_.CanUndo() ? TRUE : FALSE;
     case EM_EMPTYUNDOBUFFER:
-      history_.Clear();
+      if (!emptying_own_undo_) history_.Clear();
       break;
     case WM_PAINT: {
       const LRESULT painted = DefSubclassProc(box_, message, wparam, lparam);
-      if (const std::optional<std::uint8_t> code = PicturedCode(name_, ShownText())) {
+      // Two characters tell whether the text is one lone character: no copy of a long text.
+      if (const std::optional<std::uint8_t> code = PicturedCode(name_, TextStart(2))) {
         PaintCharacterPicture(box_, font_, dpi_, *code);
       }
       return painted;
@@ -278,6 +341,7 @@ LRESULT TextBoxWin32::AnswerKey(UINT message, WPARAM wparam, LPARAM lparam) {
       message == WM_SYSKEYDOWN ? (lparam & (LPARAM{1} << 29)) != 0 : KeyIsDown(VK_MENU);
   const KeyPress press{KeyOf(wparam), KeyIsDown(VK_CONTROL), KeyIsDown(VK_SHIFT), alt};
   const KeyCommand command = CommandForKey(press, name_ == kSteppingBox);
+  if (command.ignored) return 0;
   if (command.step) {
     Step(*command.step);
     return 0;
@@ -289,9 +353,9 @@ LRESULT TextBoxWin32::AnswerKey(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefSubclassProc(box_, message, wparam, lparam);
 }
 
-// Read here, within the block's size, rather than to a terminator that another program's block
-// need not have; what was checked is what goes in, handed over rather than copied, so a paste
-// of megabytes is held once by the box and once by its history.
+// Read here, within the block's size, rather than by the EDIT, which reads to a terminator that
+// another program's block need not have; what was checked is what goes in, and is then handed
+// to the history rather than copied, so a paste of megabytes is held once besides the EDIT.
 void TextBoxWin32::Paste() {
   std::optional<std::u16string> pasted = ClipboardText(box_);
   if (!pasted) return;
@@ -302,9 +366,24 @@ void TextBoxWin32::Paste() {
   }
   if (line->empty() && !HasSelection()) return;
   pasted->resize(line->size());  // the first line in place: a paste of megabytes is not copied
-  const std::optional<bool> outer = std::exchange(pending_keystroke_, false);
-  edit_->ReplaceSelection(std::move(*pasted));
-  pending_keystroke_ = outer;
+  handing_over_ = &*pasted;
+  ReplaceSelection(*pasted);
+  handing_over_ = nullptr;
+}
+
+void TextBoxWin32::Cut() {
+  const CursorAndAnchor selection = Selection();
+  if (selection.cursor == selection.anchor) return;
+  const std::ptrdiff_t low = std::min(selection.cursor, selection.anchor);
+  const std::ptrdiff_t high = std::max(selection.cursor, selection.anchor);
+  std::u16string selected = WindowTextStart(box_, static_cast<std::size_t>(high));
+  selected.erase(0, static_cast<std::size_t>(low));
+  // A clipboard another program holds open takes nothing, and then the text stays.
+  if (!PutTextOnClipboard(box_, selected)) {
+    MessageBeep(MB_OK);
+    return;
+  }
+  ReplaceSelection({});
 }
 
 void TextBoxWin32::Step(StepKey key) {
@@ -351,7 +430,12 @@ void TextBoxWin32::StepHistory(bool back) {
   }
 }
 
-CursorAndAnchor TextBoxWin32::Selection() const { return edit_->Selection(); }
+CursorAndAnchor TextBoxWin32::Selection() const {
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(box_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return {static_cast<std::ptrdiff_t>(end), static_cast<std::ptrdiff_t>(start)};
+}
 
 bool TextBoxWin32::HasSelection() const {
   const CursorAndAnchor selection = Selection();

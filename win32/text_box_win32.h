@@ -1,9 +1,11 @@
-// The program's text box on Windows: a one-line edit control, subclassed so that every way a
-// character can come in is checked and every edit is one step of the box's own undo history.
+// The program's text box on Windows: Windows' own EDIT control, subclassed so that every way a
+// character can come in is checked, every edit is one step of the box's own undo history, and
+// the EDIT keeps no undo copy of its own.
 #pragma once
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,12 +18,11 @@
 namespace zentavo {
 
 class FailureReportWin32;
-class LineEditWin32;
 class TextBoxAccess;
 
 class TextBoxWin32 {
  public:
-  // Makes the edit control of `record` in `window`, with `id` as its control id. `boxes` gives the
+  // Makes the EDIT of `record` in `window`, with `id` as its control id. `boxes` gives the
   // window's boxes to Copy as; `failures` reports what escapes the box's messages.
   TextBoxWin32(const layout::ControlRecord& record, HWND window, HINSTANCE instance, int id,
                const TextBoxAccess& boxes, FailureReportWin32& failures);
@@ -32,9 +33,8 @@ class TextBoxWin32 {
   [[nodiscard]] std::string_view Name() const { return name_; }
   [[nodiscard]] int Id() const { return id_; }
 
-  // The box's text. The program's U+0000 is not put into the control, where it would end the
-  // text any other program reads: the box shows it as its picture and reads it back, but shows
-  // nothing to copy.
+  // The box's text. An EDIT cannot hold U+0000: the box shows it as its picture and reads it
+  // back, but shows nothing to copy.
   [[nodiscard]] std::u16string Text() const;
   // The first `characters` of the text at most, without copying the rest.
   [[nodiscard]] std::u16string TextStart(std::size_t characters) const;
@@ -42,7 +42,8 @@ class TextBoxWin32 {
   [[nodiscard]] std::u16string AccessibleValue() const;
   // Writes `text` as the program, not the user: nothing of the user's is left to undo.
   void Write(std::u16string_view text);
-  // Follows a change of the box's text (its EN_CHANGE): records the user's edit in the history.
+  // Follows a change of the box's text (its EN_CHANGE); the user's edit goes into the history
+  // once the message that made it is answered.
   void FollowChange();
   // Moves and sizes the box to `place`, drawing in `font` at `dpi`.
   void Place(const RECT& place, HFONT font, UINT dpi);
@@ -52,6 +53,19 @@ class TextBoxWin32 {
   [[nodiscard]] bool Stepping() const { return stepping_code_; }
 
  private:
+  // What a message that may edit the box found before it ran: the selection, the length, and
+  // the stretch of the text that message can take out, which tells exactly what the EDIT did
+  // without a copy of the whole text on every keystroke.
+  struct PendingEdit {
+    CursorAndAnchor before;
+    std::ptrdiff_t length = 0;
+    std::ptrdiff_t stretch_start = 0;
+    std::u16string stretch;
+    bool keystroke = false;
+    std::u16string* handed_over = nullptr;  // the text a paste puts in, moved into its step
+    bool changed = false;                   // the EDIT said EN_CHANGE
+  };
+
   static LRESULT CALLBACK Procedure(HWND box, UINT message, WPARAM wparam, LPARAM lparam,
                                     UINT_PTR subclass, DWORD_PTR self);
   LRESULT NoteAndAnswer(UINT message, WPARAM wparam, LPARAM lparam);
@@ -61,6 +75,10 @@ class TextBoxWin32 {
   LRESULT AnswerKey(UINT message, WPARAM wparam, LPARAM lparam);
   void Do(EditCommand command);
   void Paste();
+  // Cuts the selection only once it is on the clipboard, else beeps and keeps it.
+  void Cut();
+  [[nodiscard]] PendingEdit NoteBefore(UINT message, WPARAM wparam) const;
+  void RecordAfter(PendingEdit& pending);
   void Step(StepKey key);
   // Replaces the selection as one edit, through the box's own checks.
   void ReplaceSelection(const std::u16string& text);
@@ -69,27 +87,26 @@ class TextBoxWin32 {
   void StepHistory(bool back);
   void ShowContextMenu(LPARAM where);
   [[nodiscard]] EditState State() const;
+  [[nodiscard]] int CaretHeight() const;
   [[nodiscard]] CursorAndAnchor Selection() const;
   [[nodiscard]] bool HasSelection() const;
-  [[nodiscard]] std::u16string_view ShownText() const;
 
   HWND box_ = nullptr;
-  LineEditWin32* edit_ = nullptr;
   std::string_view name_;
   int id_ = 0;
   const TextBoxAccess& boxes_;
   FailureReportWin32& failures_;
   HFONT font_ = nullptr;
   UINT dpi_ = 96;
-  bool holds_null_ = false;  // the program wrote U+0000, which the control holds as nothing
+  bool holds_null_ = false;  // the program wrote U+0000, which the EDIT shows as nothing
   BasicEditHistory<std::u16string> history_;
-  // Whether the message now editing the box is a keystroke (a typed character, Backspace,
-  // Delete), whose run is one step, or a replacement (a paste, a cut, a whole new text).
-  std::optional<bool> pending_keystroke_;
-  bool writing_ = false;             // inside Write: the program's own text
-  bool stepping_code_ = false;       // inside Step: the change is a step of the code
-  bool stepping_history_ = false;    // inside StepHistory: the step is the history's already
-  bool history_step_shown_ = false;  // the box took the step StepHistory gave it
+  std::optional<PendingEdit> pending_;      // the innermost message now editing the box
+  std::u16string* handing_over_ = nullptr;  // set by Paste for its EM_REPLACESEL
+  bool writing_ = false;                    // inside Write: the program's own text
+  bool stepping_code_ = false;              // inside Step: the change is a step of the code
+  bool stepping_history_ = false;           // inside StepHistory: the step is the history's already
+  bool history_step_shown_ = false;         // the box took the step StepHistory gave it
+  bool emptying_own_undo_ = false;          // the EDIT's undo copy goes, the box's history stays
 };
 
 }  // namespace zentavo

@@ -6,6 +6,8 @@
 #include <new>
 #include <string>
 
+#include "system_libraries.h"
+
 namespace zentavo {
 namespace {
 
@@ -101,7 +103,7 @@ struct UiaNotificationsWin32::Provider final : public IRawElementProviderSimple 
 
 std::unique_ptr<UiaNotificationsWin32> UiaNotificationsWin32::IfAvailable() {
   auto functions = std::make_unique<Functions>();
-  functions->module = LoadLibraryW(L"uiautomationcore.dll");
+  functions->module = SystemLibrary(L"uiautomationcore.dll");
   if (functions->module == nullptr) return nullptr;
   functions->raise_notification =
       Lookup<RaiseNotification>(functions->module, "UiaRaiseNotificationEvent");
@@ -133,6 +135,10 @@ LRESULT UiaNotificationsWin32::AnswerObjectRequest(HWND window, WPARAM wparam,
                                                    LPARAM lparam) const {
   if (static_cast<LONG>(lparam) != kUiaRootObjectId || provider_ == nullptr) return 0;
   return functions_->return_raw_provider(window, wparam, lparam, provider_);
+}
+
+void UiaNotificationsWin32::Disconnect(HWND window) const {
+  functions_->return_raw_provider(window, 0, 0, nullptr);
 }
 
 void UiaNotificationsWin32::Notify(std::u16string_view message) const {

@@ -24,6 +24,8 @@ class UiaNotificationsWin32 {
   void RaiseFrom(HWND window);
   // The answer to WM_GETOBJECT; zero for any object other than UI Automation's root.
   [[nodiscard]] LRESULT AnswerObjectRequest(HWND window, WPARAM wparam, LPARAM lparam) const;
+  // Tells UI Automation that `window`, going away, serves no provider any more.
+  void Disconnect(HWND window) const;
   // Raises `message` as a notification that replaces any earlier one not yet spoken.
   void Notify(std::u16string_view message) const;
 

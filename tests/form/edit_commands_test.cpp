@@ -18,6 +18,7 @@ struct KeyRow {
   bool box_steps_code;
   std::optional<EditCommand> edit;
   std::optional<StepKey> step;
+  bool ignored = false;
 };
 
 TEST(CommandForKey, TheSameKeysDoTheSameInBothWindows) {
@@ -48,11 +49,34 @@ TEST(CommandForKey, TheSameKeysDoTheSameInBothWindows) {
       {"Ctrl+Down moves", {Key::Down, true, false, false}, true, {}, {}},
       {"Up in another box", {Key::Up, false, false, false}, false, {}, {}},
       {"Ctrl+Z in the stepping box", {Key::Z, true, false, false}, true, Undo, {}},
+      {"Ctrl+Shift+Insert does nothing", {Key::Insert, true, true, false}, false, {}, {}, true},
+      {"Ctrl+Shift+Delete does nothing", {Key::Delete, true, true, false}, true, {}, {}, true},
+      {"Ctrl+Delete is the box's own", {Key::Delete, true, false, false}, false, {}, {}},
   };
   for (const KeyRow& row : rows) {
     const KeyCommand command = CommandForKey(row.press, row.box_steps_code);
     EXPECT_EQ(command.edit, row.edit) << row.name;
     EXPECT_EQ(command.step, row.step) << row.name;
+    EXPECT_EQ(command.ignored, row.ignored) << row.name;
+  }
+}
+
+TEST(KeyboardMenuPlace, AtTheCaretsFootAndNeverOutsideTheBox) {
+  const struct {
+    const char* name;
+    int caret_left, caret_bottom, width, height;
+    int x, y;
+  } rows[] = {
+      {"inside", 30, 18, 41, 25, 30, 18},
+      {"caret scrolled past the right edge", 60, 18, 41, 25, 40, 18},
+      {"caret above the box", -4, -2, 41, 25, 0, 0},
+      {"a box of no size", 5, 5, 0, 0, 0, 0},
+  };
+  for (const auto& row : rows) {
+    const MenuPoint place =
+        KeyboardMenuPlace(row.caret_left, row.caret_bottom, row.width, row.height);
+    EXPECT_EQ(place.x, row.x) << row.name;
+    EXPECT_EQ(place.y, row.y) << row.name;
   }
 }
 

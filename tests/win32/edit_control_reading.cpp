@@ -42,10 +42,11 @@ int CheckReadAsAnEditControl(HWND box, DWORD thread, const std::u16string& text)
   faults += Check("EM_GETSEL, start", static_cast<long>(start), caret);
   faults += Check("EM_GETSEL, end", static_cast<long>(end), caret);
 
-  // Each character's place, and the character found at each place, agree.
+  // Each character's place, and the character found at each place, agree. The EDIT has no
+  // place for the index past the last character.
   int agreeing = 0;
   long previous_x = -1;
-  for (long index = 0; index <= caret; ++index) {
+  for (long index = 0; index < caret; ++index) {
     const LRESULT place = SendMessageW(box, EM_POSFROMCHAR, static_cast<WPARAM>(index), 0);
     const long x = static_cast<short>(LOWORD(place));
     const LRESULT found = SendMessageW(box, EM_CHARFROMPOS, 0, place);
@@ -53,7 +54,7 @@ int CheckReadAsAnEditControl(HWND box, DWORD thread, const std::u16string& text)
     previous_x = x;
   }
   faults += Check("places on the line that EM_POSFROMCHAR and EM_CHARFROMPOS agree on", agreeing,
-                  caret + 1);
+                  caret);
   return faults;
 }
 

@@ -66,19 +66,6 @@ TEST_F(Form1Win32Input, AFailureInsideABoxsMessageIsReportedAfterItAndEndsThePro
   EXPECT_EQ(reported_, UnexpectedFailureReport(u"std::bad_alloc").details);
 }
 
-TEST_F(Form1Win32Input, AChangeABoxHasNoRoomForLeavesItsTextAndTheProgramRunning) {
-  HWND box = form_.BoxHandle(control_names::kCharacterInput);
-  SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L"kept"));
-  fail_next_allocation = true;
-  SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L" and a text too long to fit"));
-  fail_next_allocation = false;
-  EXPECT_EQ(form_.ReadText(control_names::kCharacterInput), u"kept");
-  SendMessageW(box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L", then more"));
-  EXPECT_EQ(form_.ReadText(control_names::kCharacterInput), u"kept, then more");
-  PumpWaitingMessages();
-  EXPECT_FALSE(reported_.has_value());
-}
-
 TEST_F(Form1Win32Input, AHandlersFailureIsReportedOnceTheEditIsDone) {
   int runs = 0;
   form_.Bind(control_names::kCodeInput, [&runs] {

@@ -237,7 +237,7 @@ int main() {
     return 1;
   }
   // The four boxes in tab order, which the window stacks them in.
-  const std::vector<HWND> boxes = ChildWindowsOf(window, {L"ZentavoEdit"});
+  const std::vector<HWND> boxes = ChildWindowsOf(window, {L"Edit"});
   const auto order = zentavo::FocusOrder();
   if (boxes.size() != 4) {
     std::printf("FAULT: %zu edit boxes, not 4\n", boxes.size());

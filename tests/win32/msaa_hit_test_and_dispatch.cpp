@@ -71,7 +71,7 @@ std::u16string NameOfControl(HWND control, std::string_view name) {
 // The text box or button `name` of `window`: the window stacks its boxes and button in the focus
 // order, whatever else it holds.
 HWND ControlOf(HWND window, std::string_view name) {
-  const std::vector<HWND> controls = ChildWindowsOf(window, {L"ZentavoEdit", L"Button"});
+  const std::vector<HWND> controls = ChildWindowsOf(window, {L"Edit", L"Button"});
   const auto order = FocusOrder();
   for (std::size_t i = 0; i < order.size() && i < controls.size(); ++i) {
     if (order[i] == name) return controls[i];
@@ -108,7 +108,7 @@ std::vector<HWND> ChildWindowsOf(HWND window, std::initializer_list<const wchar_
       [](HWND child, LPARAM into) -> BOOL {
         auto* search = reinterpret_cast<Search*>(into);
         wchar_t class_name[16]{};
-        GetClassNameW(child, class_name, 16);
+        RealGetWindowClassW(child, class_name, 16);  // as readers ask, through subclassing
         for (const wchar_t* wanted : search->classes) {
           if (lstrcmpiW(class_name, wanted) == 0) search->found.push_back(child);
         }
