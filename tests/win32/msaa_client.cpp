@@ -17,7 +17,7 @@
 #include "accessibility_table.h"
 #include "character_details.h"
 #include "control_names.h"
-#include "edit_control_reading.h"
+#include "edit_box_from_outside.h"
 #include "focus_order.h"
 #include "layout_table.h"
 #include "msaa_hit_test_and_dispatch.h"
@@ -33,9 +33,12 @@ constexpr IID kIAccessible = {
 
 int faults = 0;
 
+using zentavo::testing_support::CheckCutWhileClipboardIsHeld;
 using zentavo::testing_support::CheckHitTesting;
+using zentavo::testing_support::CheckHostileMessages;
 using zentavo::testing_support::CheckLateBoundReading;
 using zentavo::testing_support::CheckReadAsAnEditControl;
+using zentavo::testing_support::CheckValueSetFromOutside;
 using zentavo::testing_support::ChildWindowsOf;
 using zentavo::testing_support::Keys;
 using zentavo::testing_support::Press;
@@ -354,6 +357,10 @@ int main() {
 
   std::printf("-- txtDeASCII read as an edit control from another process\n");
   faults += CheckReadAsAnEditControl(boxes[0], thread, u"150");
+  std::printf("-- txtDeASCII set from outside\n");
+  faults += CheckValueSetFromOutside(boxes[0], boxes[1]);
+  std::printf("-- txtDeASCII sent indexes out of range and buffers too small\n");
+  faults += CheckHostileMessages(boxes[0]);
 
   std::printf("-- undo and redo of a paste in txtDeASCII\n");
   PutOnClipboard(u"&H41");
@@ -394,6 +401,8 @@ int main() {
       {"Ctrl+Z", Keys({VK_CONTROL, 'Z'}), boxes[2], u""},
       {"Ctrl+Y", Keys({VK_CONTROL, 'Y'}), boxes[2], long_text},
   });
+  std::printf("-- a cut while another program holds the clipboard open\n");
+  faults += CheckCutWhileClipboardIsHeld(boxes[2]);
 
   std::printf(faults == 0 ? "all as the Qt window says\n" : "%d faults\n", faults);
   CoUninitialize();

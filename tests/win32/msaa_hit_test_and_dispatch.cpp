@@ -79,9 +79,10 @@ HWND ControlOf(HWND window, std::string_view name) {
   return nullptr;
 }
 
-std::u16string Invoked(IAccessible* object, DISPID member) {
-  VARIANT child = Self();
-  DISPPARAMS parameters{&child, nullptr, 1, 0};
+// `member` read through IDispatch, as a script reads it; with no `child` at all where it is
+// nullptr, as a script that leaves the optional child out calls it.
+std::u16string Invoked(IAccessible* object, DISPID member, VARIANT* child) {
+  DISPPARAMS parameters{child, nullptr, child != nullptr ? 1U : 0U, 0};
   VARIANT result{};
   const HRESULT answer = object->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET,
                                         &parameters, &result, nullptr, nullptr);
@@ -162,13 +163,26 @@ int CheckLateBoundReading(HWND window) {
     BSTR description_by_vtable = nullptr;
     object->get_accName(Self(), &name_by_vtable);
     object->get_accDescription(Self(), &description_by_vtable);
+    VARIANT self = Self();
+    VARIANT empty{};
+    VARIANT short_zero{};
+    short_zero.vt = VT_I2;
+    short_zero.iVal = 0;
+    BSTR name_by_short_zero = nullptr;
+    object->get_accName(short_zero, &name_by_short_zero);
+    const std::u16string name_wanted = Taken(name_by_vtable);
     const std::pair<const char*, std::pair<std::u16string, std::u16string>> read[] = {
-        {"name", {Invoked(object, DISPID_ACC_NAME), Taken(name_by_vtable)}},
-        {"description", {Invoked(object, DISPID_ACC_DESCRIPTION), Taken(description_by_vtable)}},
+        {"name by Invoke", {Invoked(object, DISPID_ACC_NAME, &self), name_wanted}},
+        {"description by Invoke",
+         {Invoked(object, DISPID_ACC_DESCRIPTION, &self), Taken(description_by_vtable)}},
+        {"name by Invoke, the child left out",
+         {Invoked(object, DISPID_ACC_NAME, nullptr), name_wanted}},
+        {"name by Invoke, the child empty",
+         {Invoked(object, DISPID_ACC_NAME, &empty), name_wanted}},
+        {"name by get_accName, the child a 16-bit 0", {Taken(name_by_short_zero), name_wanted}},
     };
     for (const auto& [what, both] : read) {
-      std::printf("%s %s by Invoke: \"%s\"\n", std::string(name).c_str(), what,
-                  Utf8(both.first).c_str());
+      std::printf("%s %s: \"%s\"\n", std::string(name).c_str(), what, Utf8(both.first).c_str());
       if (both.first != both.second) {
         std::printf("  FAULT: the vtable says \"%s\"\n", Utf8(both.second).c_str());
         ++faults;
