@@ -54,6 +54,15 @@ type_text A
 keys Tab
 expect_focused_box_holds 65
 
+step "Ctrl+A in a box fills X11's PRIMARY selection, as the line edit's own key does"
+primary_is() { [ "$(xclip -o -selection primary -target UTF8_STRING 2>/dev/null)" = "$1" ]; }
+keys shift+Tab  # txtDeCar, which holds A
+printf '%s' 'nothing selected yet' | xclip -selection primary -target UTF8_STRING
+within 5 primary_is 'nothing selected yet' || fail "could not put a text in PRIMARY"
+keys ctrl+a
+within 5 primary_is A || fail "PRIMARY holds '$(xclip -o -selection primary 2>/dev/null)', not A"
+keys Tab
+
 step "type 300: the failure is reported, acknowledged by keyboard, and the program goes on"
 keys shift+Tab shift+Tab shift+Tab ctrl+a
 type_text 300
