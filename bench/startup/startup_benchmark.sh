@@ -1,27 +1,38 @@
 #!/usr/bin/env bash
-# Time to a viewable window and peak resident memory of Zentavo against the floor (a bare Qt
-# Widgets window of the same widgets), interleaved A B A B on a private Xvfb with no window
-# manager; gucharmap too when it is installed, for context.
-#   bench/startup/startup_benchmark.sh [RUNS [CHART.svg]]
-# Needs the release build: cmake --preset release && cmake --build --preset release
+# Time to a viewable window and peak resident memory of Zentavo against the floor, interleaved
+# A B A B on a private Xvfb with no window manager. For the Qt program the floor is a bare Qt
+# Widgets window of the same widgets, with gucharmap too when it is installed, for context; for
+# Zentavo.exe under wine ("wine"), a bare Win32 window with the same four EDITs and button.
+#   bench/startup/startup_benchmark.sh [RUNS [CHART.svg [qt|wine]]]
+# Needs the release build (cmake --preset release && cmake --build --preset release), and for
+# wine the Windows one too (cmake --preset windows && cmake --build --preset windows).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
 runs=${1:-31}
 chart=${2:-docs/startup-times.svg}
+target=${3:-qt}
 warmups=2
 settle_ms=300
 build=out/release
 probe=$build/bench/window_startup_probe
 
-programs=("zentavo|Tolvek Zentavo|$build/qt/zentavo" "floor|Zentavo floor|$build/bench/floor_window")
-if command -v gucharmap >/dev/null; then
-  programs+=("gucharmap|Character Map|$(command -v gucharmap)")
+if [ "$target" = wine ]; then
+  wine=$(command -v wine)
+  programs=("zentavo.exe|Tolvek Zentavo|$wine out/windows/win32/Zentavo.exe"
+    "floor|Zentavo floor|$wine out/windows/bench/floor_window_win32.exe")
+else
+  programs=("zentavo|Tolvek Zentavo|$build/qt/zentavo" "floor|Zentavo floor|$build/bench/floor_window")
+  if command -v gucharmap >/dev/null; then
+    programs+=("gucharmap|Character Map|$(command -v gucharmap)")
+  fi
 fi
 
 work=$(mktemp -d)
 xvfb_pid=""
+wineserver_pid=""
 cleanup() {
+  [ -n "$wineserver_pid" ] && kill "$wineserver_pid" 2>/dev/null && wait "$wineserver_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -38,11 +49,20 @@ xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(cat "$work/display")"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
+if [ "$target" = wine ]; then
+  # A prefix and a server of the run's own, kept up between the runs as a desktop keeps it.
+  export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  mkdir -p "$WINEPREFIX"
+  wineserver --foreground --persistent &
+  wineserver_pid=$!
+  timeout 120 wineboot --init >/dev/null 2>&1
+fi
 
 for round in $(seq $((warmups + runs))); do
   for entry in "${programs[@]}"; do
-    IFS='|' read -r name caption program <<<"$entry"
-    result=$("${pin_program[@]}" "$probe" "$caption" "$settle_ms" "$program" 2>/dev/null) ||
+    IFS='|' read -r name caption command <<<"$entry"
+    read -r -a command_words <<<"$command"
+    result=$("${pin_program[@]}" "$probe" "$caption" "$settle_ms" "${command_words[@]}" 2>/dev/null) ||
       { echo "no window from $name" >&2; exit 1; }
     [ "$round" -gt "$warmups" ] && echo "$result" >>"$work/$name"
   done
@@ -64,7 +84,7 @@ paired_ratio() {
 
 read -r floor_ms _ _ <<<"$(statistics "$work/floor" 1)"
 read -r floor_kib _ _ <<<"$(statistics "$work/floor" 2)"
-echo "Start-up on $(nproc) cores, Xvfb without a window manager, $runs runs each after $warmups warm-ups, interleaved:"
+echo "Start-up ($target) on $(nproc) cores, Xvfb without a window manager, $runs runs each after $warmups warm-ups, interleaved:"
 printf '%-10s %10s %8s %8s %9s %11s %10s %12s %11s\n' program "median ms" "min ms" "max ms" "peak MiB" \
   "time/floor" "mem/floor" "paired time" "paired mem"
 : >"$work/chart-rows"
