@@ -156,6 +156,15 @@ void Form1Win32::Show(int show_command) {
   ShowWindow(window_, show_command);
   UpdateWindow(window_);
   FocusBox(kFirstFocus);
+  // What only hovering and screen readers need is made once the window is up, not before.
+  PostMessageW(window_, kFinishStartMessage, 0, 0);
+}
+
+void Form1Win32::FinishStart() {
+  if (started_) return;
+  started_ = true;
+  AddCutCaptionTooltips(window_, tooltip_, window_font_.get(), banner_font_.get(), dpi_);
+  if (announcer_) announcer_->Prepare();
 }
 
 void Form1Win32::Bind(std::string_view control, std::function<void()> handler) {
@@ -246,6 +255,9 @@ LRESULT Form1Win32::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case FailureReportWin32::kShowReportMessage:
       failures_.ShowWaitingReport();
       return 0;
+    case kFinishStartMessage:
+      FinishStart();
+      return 0;
     case WM_GETOBJECT:
       if (static_cast<LONG>(lparam) == OBJID_CLIENT) {
         if (const LRESULT answer = AnswerWindowObjectRequest(window_, wparam)) return answer;
@@ -323,7 +335,9 @@ void Form1Win32::Layout(UINT dpi) {
       SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(window_font_.get()), TRUE);
     }
   }
-  AddCutCaptionTooltips(window_, tooltip_, window_font_.get(), banner_font_.get(), dpi_);
+  if (started_) {
+    AddCutCaptionTooltips(window_, tooltip_, window_font_.get(), banner_font_.get(), dpi_);
+  }
   InvalidateRect(window_, nullptr, TRUE);
 }
 

@@ -70,6 +70,9 @@ class Form1Win32 final : public TextBoxAccess {
   [[nodiscard]] RECT LabelPlace(std::string_view label) const;
 
  private:
+  static constexpr UINT kFinishStartMessage = WM_APP + 3;
+  // The captions' tooltips and the announcer's route, once the window shows.
+  void FinishStart();
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   static LRESULT CALLBACK ButtonProcedure(HWND button, UINT message, WPARAM wparam, LPARAM lparam,
                                           UINT_PTR subclass, DWORD_PTR form);
@@ -95,6 +98,7 @@ class Form1Win32 final : public TextBoxAccess {
   FailureReportWin32 failures_;
   std::vector<std::unique_ptr<TextBoxWin32>> boxes_;
   std::unique_ptr<ResultAnnouncerWin32> announcer_;
+  bool started_ = false;  // FinishStart has run
   std::vector<RowDetailsWin32> rows_;
   std::map<std::string, std::function<void()>, std::less<>> handlers_;
 };

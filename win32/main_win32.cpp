@@ -10,11 +10,12 @@
 
 namespace {
 
-// COM for the thread, for the screen-reader annotation of the window's live region; left only
-// after the window is gone.
+// COM for the thread, for the screen-reader annotation of the window's live region: entered
+// once the window shows, which needs none of it, and left only after the window is gone.
 class ComApartment {
  public:
-  ComApartment() : entered_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ComApartment() = default;
+  void Enter() { entered_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)); }
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
   ~ComApartment() {
@@ -22,7 +23,7 @@ class ComApartment {
   }
 
  private:
-  bool entered_;
+  bool entered_ = false;
 };
 
 }  // namespace
@@ -30,13 +31,14 @@ class ComApartment {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_line*/,
                     int show_command) {
   zentavo::SearchSystemFolderOnly();
-  const ComApartment com;
+  ComApartment com;
   const INITCOMMONCONTROLSEX common_controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&common_controls);
 
   zentavo::Form1Win32 form(instance);
   zentavo::BindNotifications(form);
   form.Show(show_command);
+  com.Enter();
 
   MSG message{};
   BOOL got = FALSE;

@@ -37,7 +37,14 @@ void MarkAsPoliteLiveRegion(HWND region) {
 }  // namespace
 
 ResultAnnouncerWin32::ResultAnnouncerWin32(HWND window, HINSTANCE instance)
-    : uia_(UiaNotificationsWin32::IfAvailable()) {
+    : window_(window), instance_(instance) {}
+
+void ResultAnnouncerWin32::Prepare() {
+  if (prepared_) return;
+  prepared_ = true;
+  HWND window = window_;
+  HINSTANCE instance = instance_;
+  uia_ = UiaNotificationsWin32::IfAvailable();
   if (uia_) {
     // A window of its own class, so that its provider is the only UI Automation element it has.
     WNDCLASSEXW notifier{};
@@ -90,6 +97,7 @@ LRESULT CALLBACK ResultAnnouncerWin32::NotifierProcedure(HWND window, UINT messa
 }
 
 void ResultAnnouncerWin32::Announce(std::u16string_view message) {
+  Prepare();
   if (region_ == nullptr) return;
   if (uia_) {
     uia_->Notify(message);

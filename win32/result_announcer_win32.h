@@ -20,16 +20,17 @@ class ResultAnnouncerWin32 {
  public:
   enum class Route { UiaNotification, LiveRegion };
 
+  // Cheap: the route is chosen and its window made by Prepare, once the window shows.
   ResultAnnouncerWin32(HWND window, HINSTANCE instance);
   ResultAnnouncerWin32(const ResultAnnouncerWin32&) = delete;
   ResultAnnouncerWin32& operator=(const ResultAnnouncerWin32&) = delete;
   ~ResultAnnouncerWin32();
 
+  // Loads what the route needs (UI Automation's DLL, or COM's annotation service) and makes the
+  // window the announcements come from; nothing the second time.
+  void Prepare();
+  // Prepares first where that was not done yet.
   void Announce(std::u16string_view message);
-
-  [[nodiscard]] Route TakenRoute() const {
-    return uia_ ? Route::UiaNotification : Route::LiveRegion;
-  }
   // The window the announcements come from.
   [[nodiscard]] HWND Region() const { return region_; }
 
@@ -37,6 +38,9 @@ class ResultAnnouncerWin32 {
   static LRESULT CALLBACK NotifierProcedure(HWND window, UINT message, WPARAM wparam,
                                             LPARAM lparam);
 
+  HWND window_;
+  HINSTANCE instance_;
+  bool prepared_ = false;
   std::unique_ptr<UiaNotificationsWin32> uia_;
   HWND region_ = nullptr;
 };
