@@ -310,8 +310,9 @@ void Form1Win32::TextChanged(TextBoxWin32& box) {
     row.Update(box.Text(), stepped ? InputChange::Stepped : InputChange::Edited);
   }
   // A picture is drawn over the box's own painting; the program's U+0000 changes the picture
-  // without changing the control's text, so the box would not repaint by itself.
-  if (DrawsPictures(box.Name())) InvalidateRect(box.Handle(), nullptr, TRUE);
+  // without changing the control's text, so the box would not repaint by itself. Only then:
+  // a whole repaint of a line of megabytes costs the EDIT as much as the change itself.
+  if (box.PictureMayHaveChanged()) InvalidateRect(box.Handle(), nullptr, TRUE);
 }
 
 void Form1Win32::Layout(UINT dpi) {

@@ -45,6 +45,9 @@ class TextBoxWin32 {
   // Follows a change of the box's text (its EN_CHANGE); the user's edit goes into the history
   // once the message that made it is answered.
   void FollowChange();
+  // Whether the box showed a picture before its last change or shows one now: then it is to be
+  // painted again whole.
+  [[nodiscard]] bool PictureMayHaveChanged();
   // Moves and sizes the box to `place`, drawing in `font` at `dpi`.
   void Place(const RECT& place, HFONT font, UINT dpi);
 
@@ -98,6 +101,7 @@ class TextBoxWin32 {
   FailureReportWin32& failures_;
   HFONT font_ = nullptr;
   UINT dpi_ = 96;
+  std::optional<std::uint8_t> pictured_;  // the code the box shows as a picture
   bool holds_null_ = false;  // the program wrote U+0000, which the EDIT shows as nothing
   BasicEditHistory<std::u16string> history_;
   std::optional<PendingEdit> pending_;      // the innermost message now editing the box
