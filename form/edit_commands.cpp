@@ -20,6 +20,8 @@ std::optional<EditCommand> EditForKey(const KeyPress& press) {
       return control_alone ? std::optional(EditCommand::Copy) : std::nullopt;
     case Key::X:
       return control_alone ? std::optional(EditCommand::Cut) : std::nullopt;
+    case Key::F:
+      return control_alone ? std::optional(EditCommand::FindCharacter) : std::nullopt;
     case Key::V:
       return control_alone ? std::optional(EditCommand::Paste) : std::nullopt;
     case Key::Insert:
@@ -80,6 +82,8 @@ bool IsEnabled(EditCommand command, const EditState& state) {
       return state.editable && state.clipboard_holds_text;
     case EditCommand::SelectAll:
       return state.selection_length < state.text_length;
+    case EditCommand::FindCharacter:
+      return true;
   }
   return false;
 }

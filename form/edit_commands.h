@@ -13,10 +13,26 @@
 
 namespace zentavo {
 
-enum class EditCommand { Undo, Redo, Cut, Copy, Paste, Delete, SelectAll };
+enum class EditCommand { Undo, Redo, Cut, Copy, Paste, Delete, SelectAll, FindCharacter };
 
 // A key as both windows name it; any key without a command here is `Other`, left to the box.
-enum class Key { Other, A, C, V, X, Y, Z, Insert, Delete, Backspace, Up, Down, PageUp, PageDown };
+enum class Key {
+  Other,
+  A,
+  C,
+  F,
+  V,
+  X,
+  Y,
+  Z,
+  Insert,
+  Delete,
+  Backspace,
+  Up,
+  Down,
+  PageUp,
+  PageDown
+};
 
 struct KeyPress {
   Key key = Key::Other;
@@ -69,7 +85,7 @@ struct EditMenuItem {
 
 // The menu's own items, in order, in the window's two languages; a box adds its "Copy as"
 // group after them.
-inline constexpr std::array<EditMenuItem, 9> kEditMenu = {{
+inline constexpr std::array<EditMenuItem, 11> kEditMenu = {{
     {EditCommand::Undo, u"&Undo / Desfazer", u"Ctrl+Z"},
     {EditCommand::Redo, u"&Redo / Refazer", u"Ctrl+Y"},
     {std::nullopt, u"", u""},
@@ -79,6 +95,8 @@ inline constexpr std::array<EditMenuItem, 9> kEditMenu = {{
     {EditCommand::Delete, u"&Delete / Excluir", u"Del"},
     {std::nullopt, u"", u""},
     {EditCommand::SelectAll, u"Select &All / Selecionar tudo", u"Ctrl+A"},
+    {std::nullopt, u"", u""},
+    {EditCommand::FindCharacter, u"&Find character\u2026 / Procurar caractere\u2026", u"Ctrl+F"},
 }};
 
 // An item's text as both toolkits take it: its words, a tab, and its shortcut.

@@ -21,6 +21,8 @@
 #include "accessible_interfaces.h"
 #include "application_icon.h"
 #include "caption_fitting.h"
+#include "character_finder_dialog.h"
+#include "character_finder_text.h"
 #include "character_pictures.h"
 #include "code_stepping.h"
 #include "copy_as.h"
@@ -115,6 +117,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
         auto* box = static_cast<zentavo::TextBox*>(control);
         box->SetCopyAsForms([this, name = record.name] { return CopyAsForms(name, *this); });
         box->SetCodeStepping(record.name == kSteppingBox);
+        box->SetFindCharacter([this] { FindCharacter(); });
         *std::find(text_boxes_.begin(), text_boxes_.end(), nullptr) = box;
         break;
       }
@@ -154,6 +157,14 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   for (const accessibility::RowRecord& row : accessibility::kRows) {
     new RowDetails(row, TextBoxOrThrow(row.input_box), TextBoxOrThrow(row.output_box), announcer);
   }
+}
+
+void Form1::FindCharacter() {
+  CharacterFinderDialog finder(this);
+  if (finder.exec() != QDialog::Accepted || !finder.ChosenCode()) return;
+  auto* box = static_cast<zentavo::TextBox*>(TextBoxOrThrow(control_names::kCodeInput));
+  box->setFocus(Qt::OtherFocusReason);
+  box->ReplaceAll(ToQString(FoundCodeText(*finder.ChosenCode())));
 }
 
 void Form1::Show() {

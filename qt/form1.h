@@ -26,6 +26,8 @@ class Form1 final : public QWidget, public TextBoxAccess {
 
   // Shows the window where the window system places new windows, focus in txtDeASCII.
   void Show();
+  // Opens the character finder; a code chosen there goes into txtDeASCII as the user's edit.
+  void FindCharacter();
 
   // Raises std::invalid_argument for a name that is none of the four text boxes.
   [[nodiscard]] std::u16string ReadText(std::string_view box) const override;

@@ -11,6 +11,8 @@ Key KeyOf(int key) {
       return Key::A;
     case Qt::Key_C:
       return Key::C;
+    case Qt::Key_F:
+      return Key::F;
     case Qt::Key_V:
       return Key::V;
     case Qt::Key_X:

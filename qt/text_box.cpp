@@ -191,6 +191,9 @@ void TextBox::Do(EditCommand command) {
     case EditCommand::SelectAll:
       selectAll();
       break;
+    case EditCommand::FindCharacter:
+      if (find_character_) find_character_();
+      break;
   }
 }
 

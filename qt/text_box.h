@@ -61,6 +61,10 @@ class TextBox final : public QLineEdit {
   // The forms the context menu's "Copy as" group offers, asked each time the menu opens; the
   // group shows only while there are any.
   void SetCopyAsForms(std::function<std::vector<std::u16string>()> forms);
+  // What Ctrl+F and the menu's "Find character" do: the window's finder.
+  void SetFindCharacter(std::function<void()> find) { find_character_ = std::move(find); }
+  // Replaces the whole text as one edit of the user's, undone in one step.
+  void ReplaceAll(const QString& text) { Replace(0, this->text().size(), text); }
   // Up, Down, Page Up and Page Down step the code the box holds (SteppedCodeText), each step
   // one edit; otherwise they keep the toolkit's meaning.
   void SetCodeStepping(bool on) { code_stepping_ = on; }
@@ -99,6 +103,7 @@ class TextBox final : public QLineEdit {
   bool toolkit_edit_ = false;   // textEdited came; textChanged for the same edit follows
   bool drag_taken_ = false;     // whether the drag now over the box carries a text it takes
   bool code_stepping_ = false;
+  std::function<void()> find_character_;
   bool stepping_ = false;               // inside a step's replacement
   std::optional<int> flash_time_held_;  // the blink period, while this box holds the caret still
   std::function<std::vector<std::u16string>()> copy_as_forms_;

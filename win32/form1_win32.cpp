@@ -12,6 +12,8 @@
 #include "accessibility_table.h"
 #include "accessible_objects.h"
 #include "caption_fitting_win32.h"
+#include "character_finder_text.h"
+#include "character_finder_win32.h"
 #include "character_picture.h"
 #include "control_names.h"
 #include "focus_order.h"
@@ -105,6 +107,7 @@ void Form1Win32::CreateControls(HINSTANCE instance) {
     if (record.kind == ControlKind::TextBox) {
       boxes_.push_back(
           std::make_unique<TextBoxWin32>(record, window_, instance, id++, *this, failures_));
+      boxes_.back()->OnFindCharacter([this] { FindCharacter(); });
     } else if (record.kind == ControlKind::PushButton) {
       // A plain push button: neither default nor cancel button, so Enter in a box and Esc
       // do not press it.
@@ -158,6 +161,13 @@ void Form1Win32::Show(int show_command) {
   FocusBox(kFirstFocus);
   // What only hovering and screen readers need is made once the window is up, not before.
   PostMessageW(window_, kFinishStartMessage, 0, 0);
+}
+
+void Form1Win32::FindCharacter() {
+  const std::optional<std::uint8_t> code = FindCharacterWin32(window_, *announcer_);
+  if (!code) return;
+  FocusBox(control_names::kCodeInput);
+  BoxOrThrow(control_names::kCodeInput).ReplaceAll(FoundCodeText(*code));
 }
 
 void Form1Win32::FinishStart() {

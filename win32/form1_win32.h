@@ -46,6 +46,8 @@ class Form1Win32 final : public TextBoxAccess {
   // Shows `report` once the message being handled is done (FailureReportWin32).
   void ReportAfterThisMessage(FailureReport report) noexcept;
   void FocusBox(std::string_view box);
+  // Opens the character finder; a code chosen there goes into txtDeASCII as the user's edit.
+  void FindCharacter();
   // Tab, Shift+Tab and the button's keys, as a dialog has them; true when `message` was taken.
   bool TakeDialogMessage(MSG& message);
   [[nodiscard]] HWND Handle() const { return window_; }

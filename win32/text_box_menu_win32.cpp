@@ -56,6 +56,9 @@ void TextBoxWin32::Do(EditCommand command) {
     case EditCommand::SelectAll:
       SendMessageW(box_, EM_SETSEL, 0, -1);
       break;
+    case EditCommand::FindCharacter:
+      if (find_character_) find_character_();
+      break;
   }
 }
 

@@ -28,6 +28,8 @@ Key KeyOf(WPARAM key) {
       return Key::A;
     case 'C':
       return Key::C;
+    case 'F':
+      return Key::F;
     case 'V':
       return Key::V;
     case 'X':
@@ -287,6 +289,11 @@ void TextBoxWin32::Step(StepKey key) {
     ReplaceSelection(*stepped);
     stepping_code_ = false;
   }
+}
+
+void TextBoxWin32::ReplaceAll(const std::u16string& text) {
+  SendMessageW(box_, EM_SETSEL, 0, -1);
+  ReplaceSelection(text);
 }
 
 void TextBoxWin32::ReplaceSelection(const std::u16string& text) {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,6 +43,10 @@ class TextBoxWin32 {
   [[nodiscard]] std::u16string AccessibleValue() const;
   // Writes `text` as the program, not the user: nothing of the user's is left to undo.
   void Write(std::u16string_view text);
+  // Replaces the whole text as one edit of the user's, through the box's checks.
+  void ReplaceAll(const std::u16string& text);
+  // What Ctrl+F and the menu's "Find character" do: the window's finder.
+  void OnFindCharacter(std::function<void()> find) { find_character_ = std::move(find); }
   // Follows a change of the box's text (its EN_CHANGE); the user's edit goes into the history
   // once the message that made it is answered.
   void FollowChange();
@@ -104,6 +109,7 @@ class TextBoxWin32 {
   std::optional<std::uint8_t> pictured_;  // the code the box shows as a picture
   bool holds_null_ = false;  // the program wrote U+0000, which the EDIT shows as nothing
   BasicEditHistory<std::u16string> history_;
+  std::function<void()> find_character_;
   std::optional<PendingEdit> pending_;      // the innermost message now editing the box
   std::u16string* handing_over_ = nullptr;  // set by Paste for its EM_REPLACESEL
   bool writing_ = false;                    // inside Write: the program's own text

@@ -49,6 +49,8 @@ TEST(CommandForKey, TheSameKeysDoTheSameInBothWindows) {
       {"Ctrl+Down moves", {Key::Down, true, false, false}, true, {}, {}},
       {"Up in another box", {Key::Up, false, false, false}, false, {}, {}},
       {"Ctrl+Z in the stepping box", {Key::Z, true, false, false}, true, Undo, {}},
+      {"Ctrl+F finds a character", {Key::F, true, false, false}, true, FindCharacter, {}},
+      {"F alone is a character", {Key::F, false, false, false}, false, {}, {}},
       {"Ctrl+Shift+Insert does nothing", {Key::Insert, true, true, false}, false, {}, {}, true},
       {"Ctrl+Shift+Delete does nothing", {Key::Delete, true, true, false}, true, {}, {}, true},
       {"Ctrl+Delete is the box's own", {Key::Delete, true, false, false}, false, {}, {}},
@@ -83,7 +85,7 @@ TEST(KeyboardMenuPlace, AtTheCaretsFootAndNeverOutsideTheBox) {
 struct MenuStateRow {
   const char* name;
   EditState state;
-  // Undo, Redo, Cut, Copy, Paste, Delete, Select All
+  // Undo, Redo, Cut, Copy, Paste, Delete, Select All, Find character
   std::vector<bool> enabled;
 };
 
@@ -91,23 +93,23 @@ TEST(IsEnabled, EachItemOnlyWhereItWouldDoSomething) {
   const std::vector<MenuStateRow> rows = {
       {"empty box, empty clipboard",
        {true, 0, 0, false, false, false},
-       {false, false, false, false, false, false, false}},
+       {false, false, false, false, false, false, false, true}},
       {"text, nothing selected",
        {true, 4, 0, true, false, true},
-       {true, false, false, false, true, false, true}},
+       {true, false, false, false, true, false, true, true}},
       {"part selected",
        {true, 4, 2, false, true, false},
-       {false, true, true, true, false, true, true}},
+       {false, true, true, true, false, true, true, true}},
       {"all selected",
        {true, 4, 4, false, false, true},
-       {false, false, true, true, true, true, false}},
+       {false, false, true, true, true, true, false, true}},
       {"read-only, part selected",
        {false, 4, 2, true, true, true},
-       {false, false, false, true, false, false, true}},
+       {false, false, false, true, false, false, true, true}},
   };
   const std::vector<EditCommand> commands = {
-      EditCommand::Undo,  EditCommand::Redo,   EditCommand::Cut,      EditCommand::Copy,
-      EditCommand::Paste, EditCommand::Delete, EditCommand::SelectAll};
+      EditCommand::Undo,  EditCommand::Redo,   EditCommand::Cut,       EditCommand::Copy,
+      EditCommand::Paste, EditCommand::Delete, EditCommand::SelectAll, EditCommand::FindCharacter};
   for (const MenuStateRow& row : rows) {
     for (std::size_t i = 0; i < commands.size(); ++i) {
       EXPECT_EQ(IsEnabled(commands[i], row.state), row.enabled[i]) << row.name << ", item " << i;
@@ -126,6 +128,8 @@ TEST(EditMenu, ItsItemsInOrderInBothLanguages) {
       u"&Delete / Excluir\tDel",
       u"",
       u"Select &All / Selecionar tudo\tCtrl+A",
+      u"",
+      u"&Find character\u2026 / Procurar caractere\u2026\tCtrl+F",
   };
   std::vector<std::u16string> shown;
   for (const EditMenuItem& item : kEditMenu) {

@@ -1,0 +1,51 @@
+// The character finder in the Qt program: a search field, the matches, and "Use" and "Cancel",
+// over what the toolkit-free finder answers.
+#pragma once
+
+#include <QDialog>
+
+#include <cstdint>
+#include <optional>
+
+#include "character_finder.h"
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace zentavo {
+
+class ResultAnnouncer;
+
+class CharacterFinderDialog final : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Opens with the focus in the empty search field.
+  explicit CharacterFinderDialog(QWidget* parent);
+
+  // The code the user chose to use, once the dialog is accepted.
+  [[nodiscard]] std::optional<std::uint8_t> ChosenCode() const { return chosen_; }
+  [[nodiscard]] QLineEdit* QueryField() const { return query_; }
+  [[nodiscard]] QListWidget* Matches() const { return list_; }
+  [[nodiscard]] const ResultAnnouncer* Announcer() const { return announcer_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void Search(const QString& query);
+  void UseChosenRow();
+
+  QLineEdit* query_;
+  QListWidget* list_;
+  QLabel* outside_;
+  QPushButton* use_;
+  ResultAnnouncer* announcer_;
+  FindResult found_;
+  std::optional<std::uint8_t> chosen_;
+};
+
+}  // namespace zentavo
