@@ -332,24 +332,6 @@ class WindowAccessible final : public StandardAccessible {
   HWND window_;
 };
 
-template <typename Object>
-LRESULT AnswerObjectRequest(HWND window, WPARAM wparam) {
-  IAccessible* standard = nullptr;
-  if (FAILED(system_oleacc::CreateStdAccessibleObject(window, OBJID_CLIENT, kIAccessible,
-                                                      reinterpret_cast<void**>(&standard))) ||
-      standard == nullptr) {
-    return 0;
-  }
-  auto* object = new (std::nothrow) Object(window, standard);
-  if (object == nullptr) {
-    standard->Release();
-    return 0;
-  }
-  const LRESULT answer = system_oleacc::LresultFromObject(kIAccessible, wparam, object);
-  object->Release();
-  return answer;
-}
-
 }  // namespace
 
 LRESULT AnswerBoxObjectRequest(HWND box, WPARAM wparam) {

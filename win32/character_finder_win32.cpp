@@ -8,6 +8,7 @@
 
 #include "character_finder.h"
 #include "character_finder_text.h"
+#include "list_accessible_win32.h"
 #include "result_announcer_win32.h"
 #include "window_text.h"
 
@@ -97,6 +98,16 @@ LRESULT CALLBACK QueryFieldProcedure(HWND field, UINT message, WPARAM wparam, LP
   return DefSubclassProc(field, message, wparam, lparam);
 }
 
+// The list answers a screen reader with its rows, whichever standard object the system has.
+LRESULT CALLBACK ListProcedure(HWND list, UINT message, WPARAM wparam, LPARAM lparam,
+                               UINT_PTR subclass, DWORD_PTR /*data*/) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(list, &ListProcedure, subclass);
+  if (message == WM_GETOBJECT && static_cast<LONG>(lparam) == OBJID_CLIENT) {
+    if (const LRESULT answer = AnswerListObjectRequest(list, wparam)) return answer;
+  }
+  return DefSubclassProc(list, message, wparam, lparam);
+}
+
 void Search(HWND dialog) {
   const std::u16string query = WindowText(GetDlgItem(dialog, kQueryId));
   const FindResult found = FindCharacters(query);
@@ -157,6 +168,7 @@ INT_PTR CALLBACK FinderProcedure(HWND dialog, UINT message, WPARAM wparam, LPARA
     case WM_INITDIALOG: {
       SetWindowLongPtrW(dialog, DWLP_USER, lparam);
       SetWindowSubclass(GetDlgItem(dialog, kQueryId), &QueryFieldProcedure, 1, 0);
+      SetWindowSubclass(GetDlgItem(dialog, kListId), &ListProcedure, 1, 0);
       EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
       RECT column{0, 0, 36, 8};
       MapDialogRect(dialog, &column);

@@ -6,7 +6,10 @@
 
 #include <oleacc.h>
 
+#include <new>
 #include <string_view>
+
+#include "system_libraries.h"
 
 namespace zentavo {
 
@@ -235,5 +238,25 @@ class StandardAccessible : public IAccessible {
  private:
   LONG references_ = 1;
 };
+
+// The answer to WM_GETOBJECT for OBJID_CLIENT on `window`: an `Object` made over its standard
+// object; zero when the standard object cannot be made.
+template <typename Object>
+LRESULT AnswerObjectRequest(HWND window, WPARAM wparam) {
+  IAccessible* standard = nullptr;
+  if (FAILED(system_oleacc::CreateStdAccessibleObject(window, OBJID_CLIENT, kIAccessible,
+                                                      reinterpret_cast<void**>(&standard))) ||
+      standard == nullptr) {
+    return 0;
+  }
+  auto* object = new (std::nothrow) Object(window, standard);
+  if (object == nullptr) {
+    standard->Release();
+    return 0;
+  }
+  const LRESULT answer = system_oleacc::LresultFromObject(kIAccessible, wparam, object);
+  object->Release();
+  return answer;
+}
 
 }  // namespace zentavo

@@ -8,6 +8,7 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -18,6 +19,7 @@
 #include "character_details.h"
 #include "control_names.h"
 #include "edit_box_from_outside.h"
+#include "finder_from_outside.h"
 #include "focus_order.h"
 #include "layout_table.h"
 #include "msaa_hit_test_and_dispatch.h"
@@ -34,6 +36,7 @@ constexpr IID kIAccessible = {
 int faults = 0;
 
 using zentavo::testing_support::CheckCutWhileClipboardIsHeld;
+using zentavo::testing_support::CheckFinder;
 using zentavo::testing_support::CheckHitTesting;
 using zentavo::testing_support::CheckHostileMessages;
 using zentavo::testing_support::CheckLateBoundReading;
@@ -389,6 +392,19 @@ int main() {
       {"Ctrl+Z, then typing 6", undo_then_6, boxes[0], u"6"},
       {"Ctrl+Y, then 7: nothing was left to redo", ctrl_y_then_7, boxes[0], u"67"},
   });
+
+  std::printf("-- the character finder\n");
+  const HWINEVENTHOOK finder_hook =
+      SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr, &Hear,
+                      process, 0, WINEVENT_OUTOFCONTEXT);
+  heard.clear();
+  faults += CheckFinder(boxes[0], boxes[1], [through_uia](const std::u16string& text) {
+    if (through_uia) return true;  // no client hears it under wine: the test reads wine's trace
+    return std::any_of(heard.begin(), heard.end(), [&](const Heard& each) {
+      return each.event == EVENT_OBJECT_LIVEREGIONCHANGED && each.name == text;
+    });
+  });
+  UnhookWinEvent(finder_hook);
 
   std::printf("-- a paste of 100 000 characters in txtDeCar is one step\n");
   Press({VK_TAB});

@@ -35,7 +35,8 @@ status=${PIPESTATUS[0]}
 [ "$status" -eq 0 ] || fail "the MSAA client read something else (status $status)"
 if grep -q "route announcements take: UI Automation" "$work/client.log"; then
   step "each result went to UiaRaiseNotificationEvent, in the words a reader says"
-  for words in 'EN DASH' '151, EM DASH' '150, EN DASH'; do
+  for words in 'EN DASH' '151, EM DASH' '150, EN DASH' \
+    '5 matches / 5 resultados: 150, EN DASH' '1 match / 1 resultado: 150, EN DASH'; do
     within 20 grep -q "UiaRaiseNotificationEvent.*L\"$words\"" "$work/zentavo.trace" ||
       fail "no notification \"$words\" (trace: $(grep -c UiaRaiseNotificationEvent "$work/zentavo.trace"))"
     grep "UiaRaiseNotificationEvent.*L\"$words\"" "$work/zentavo.trace" | head -n 1
@@ -56,6 +57,7 @@ echo "   none of ${planted[*]} beside Zentavo.exe ran"
   grep -E "^txtDeASCII name by|^put_accValue|^  the (box|row's other box)|^Ctrl\+Z: \"150\"$" "$work/client.log" | head -n 9 || true
   grep -A24 -E "^-- txtDeASCII sent indexes" "$work/client.log" || true
   grep -A2 -E "^-- a cut while another program" "$work/client.log" || true
+  grep -A14 -E "^-- the character finder" "$work/client.log" || true
   grep -o 'UiaRaiseNotificationEvent.*' "$work/zentavo.trace" || true
 } >screen_reader_client.summary
 echo "screen-reader client: all steps passed"
