@@ -129,6 +129,19 @@ within 30 answering "x–" || fail "Zentavo stopped answering after Home in txtP
 cpu=$(ps -o pcpu= -p "$zentavo_pid" | tr -d ' ')
 echo "ok: Zentavo answers after Home in txtParaCar holding U+2013 (CPU ${cpu}%)"
 
+# The finder: Ctrl+F opens it; Orca hears the count and the first match of each query, and the
+# match used converts in the upper row as a typed code does.
+focus_moves_to shift+Tab; said_after_mark "Write ASCii" "back to txtDeASCII for the finder"
+mark_now; xdotool key ctrl+f
+said_after_mark "Find character" "Ctrl+F opens the finder"
+mark_now; xdotool type --delay 120 'dash en'
+expect_speech "1 match / 1 resultado: 150, EN DASH" "the finder says how many it found and the first"
+mark_now; xdotool key ctrl+a; xdotool type --delay 120 'euro'
+expect_speech "1 match / 1 resultado: 128, EURO SIGN" "a new query, a new count"
+mark_now; xdotool key Return
+expect_speech "EURO SIGN" "Enter uses the match: txtDeASCII holds 128 and says its character"
+within 30 answering "€" || fail "the match used did not convert"
+
 timeout 600 "$python" "$sweep" || fail "the AT-SPI query sweep failed"
 kill -0 "$zentavo_pid" || fail "Zentavo is gone"
 echo "screen reader test passed"
