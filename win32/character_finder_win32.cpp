@@ -213,8 +213,8 @@ std::optional<std::uint8_t> FindCharacterWin32(HWND owner, ResultAnnouncerWin32&
                   LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
               u"", 7, 49, 248, 104);
   dialog.Item(kStaticClass, kOutsideId, SS_LEFT | SS_NOPREFIX, u"", 7, 156, 248, 9);
-  dialog.Item(kButtonClass, IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, kFinderUse, 133, 167, 60, 14);
-  dialog.Item(kButtonClass, IDCANCEL, WS_TABSTOP | BS_PUSHBUTTON, kFinderCancel, 197, 167, 58, 14);
+  dialog.Item(kButtonClass, IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, kFinderUse, 121, 167, 62, 14);
+  dialog.Item(kButtonClass, IDCANCEL, WS_TABSTOP | BS_PUSHBUTTON, kFinderCancel, 187, 167, 68, 14);
   FinderState state{announcer, std::nullopt, 0};
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
   DialogBoxIndirectParamW(instance, dialog.Get(), owner, &FinderProcedure,
