@@ -54,8 +54,14 @@ SETTINGS
 # Orca writes its log line by line only to a terminal.
 start_process script -q -f -c "exec orca --replace -u '$work/orca' --debug-file /dev/tty" \
   "$work/orca.log" >/dev/null 2>&1 </dev/null
-within 60 grep -aq "SPEECH OUTPUT: 'Write ASCii code to translate" "$work/orca.log" ||
-  fail "Orca did not speak the focused box"
+# The window had the focus before Orca listened, so Orca may never hear of it: once Orca says it
+# is on, the focus goes to the next box and back, events Orca hears whenever it started.
+within 60 grep -aq "SPEECH OUTPUT: 'Screen reader on" "$work/orca.log" || fail "Orca did not start"
+for attempt in 1 2 3; do
+  xdotool key Tab shift+Tab
+  within 20 grep -aq "SPEECH OUTPUT: 'Write ASCii code to translate" "$work/orca.log" && break
+  [ "$attempt" -lt 3 ] || fail "Orca did not speak the focused box"
+done
 
 mark=0
 mark_now() { mark=$(stat -c %s "$work/orca.log"); }
