@@ -63,26 +63,27 @@ std::u16string KeystrokeLine(std::uint8_t code, const CharacterDetails& details)
   return keystroke.empty() ? std::u16string() : u"Windows: " + Widen(keystroke);
 }
 
-// How a text shows a byte that Windows-1252 leaves undefined, which would otherwise be an
-// invisible C1 control: "[9D]" for the eye, as the character box pictures it; " byte 9D" for
-// the ear, which a reader says as words.
-enum class UndefinedBytes { Bracketed, Spoken };
+// How a text shows a byte whose character the boxes draw as a picture (a control, an undefined
+// code, the no-break space, the soft hyphen), which would otherwise be invisible or look like a
+// blank: "[AD]" for the eye, as the character box pictures it; " byte AD" for the ear, which a
+// reader says as words.
+enum class PicturedBytes { Bracketed, Spoken };
 
 std::u16string Utf8Line(const CharacterDetails& details, std::u16string_view separator,
-                        UndefinedBytes undefined) {
+                        PicturedBytes pictured) {
   std::u16string line = u"UTF-8: " + Widen(Utf8Bytes(details.character));
   const std::u16string misread = Utf8ReadAsWindows1252(details.character);
   if (misread != std::u16string(1, details.character)) {
     line += separator;
     line += u"read as Windows-1252: ";
     for (const char16_t character : misread) {
-      const auto byte = static_cast<std::uint8_t>(character);
-      if (character > 0xFF || DetailsOfCode(byte).is_defined) {
+      const std::optional<std::uint8_t> byte = CodeForCharacter(character);
+      if (!byte || !HasNoDistinctGlyph(*byte)) {
         line += character;
-      } else if (undefined == UndefinedBytes::Bracketed) {
-        line += u"[" + Widen(ToBase(byte, 16)) + u"]";
+      } else if (pictured == PicturedBytes::Bracketed) {
+        line += u"[" + Widen(ToBase(*byte, 16)) + u"]";
       } else {
-        line += u" byte " + Widen(ToBase(byte, 16));
+        line += u" byte " + Widen(ToBase(*byte, 16));
       }
     }
   }
@@ -90,7 +91,7 @@ std::u16string Utf8Line(const CharacterDetails& details, std::u16string_view sep
 }
 
 std::u16string Describe(std::uint8_t code, std::u16string_view separator,
-                        std::u16string_view line_break, UndefinedBytes undefined) {
+                        std::u16string_view line_break, PicturedBytes pictured) {
   const CharacterDetails details = DetailsOfCode(code);
   std::u16string text = NameToTell(code);
   text += line_break;
@@ -107,7 +108,7 @@ std::u16string Describe(std::uint8_t code, std::u16string_view separator,
   }
   if (details.is_defined) {
     text += line_break;
-    text += Utf8Line(details, separator, undefined);
+    text += Utf8Line(details, separator, pictured);
   }
   return text;
 }
@@ -223,11 +224,11 @@ std::u16string NameToTell(std::uint8_t code) {
 }
 
 std::u16string DescribeForTooltip(std::uint8_t code) {
-  return Describe(code, u" \u00B7 ", u"\n", UndefinedBytes::Bracketed);
+  return Describe(code, u" \u00B7 ", u"\n", PicturedBytes::Bracketed);
 }
 
 std::u16string DescribeForSpeech(std::uint8_t code) {
-  return Describe(code, u", ", u", ", UndefinedBytes::Spoken);
+  return Describe(code, u", ", u", ", PicturedBytes::Spoken);
 }
 
 std::optional<std::uint8_t> CodeOfLoneCharacter(std::u16string_view text) {

@@ -67,8 +67,9 @@ struct CharacterDetails {
 //   Windows: Alt+0150
 //   UTF-8: E2 80 93 · read as Windows-1252: â€“
 // (the misreading only where it differs from the character; no UTF-8 for an undefined code).
-// A byte the misreading meets that Windows-1252 leaves undefined shows as "[9D]" in the tooltip
-// and " byte 9D" in speech, never as the invisible C1 control Windows reads it as.
+// A byte of the misreading whose character the boxes draw as a picture (a control, an undefined
+// code, the no-break space, the soft hyphen) shows as "[AD]" in the tooltip and " byte AD" in
+// speech ("Ã[AD]" for í), never as a character no one could see or tell from a blank.
 [[nodiscard]] std::u16string DescribeForTooltip(std::uint8_t code);
 // The same in one line for a screen reader, with commas where a reader would pause.
 [[nodiscard]] std::u16string DescribeForSpeech(std::uint8_t code);

@@ -26,13 +26,17 @@ Notation NotationOf(std::u16string_view text) {
 }
 
 // The code `text` reads as, rounded as the reading rules round, before it is brought into
-// 0..255; nothing for a number too large to read. Beyond the 16-bit range only the side
-// matters: a step of at most 16 brings it no nearer the codes.
-std::optional<int> CodeOf(std::u16string_view text) {
+// 0..255. Beyond the 16-bit range only the side matters: a step of at most 16 brings it no
+// nearer the codes. A number too large to read at all ("1e400", "&H100000000") lies past the
+// end its sign points to.
+int CodeOf(std::u16string_view text) {
   try {
     return RoundToInt16(std::clamp(ReadLeadingNumber(text), -32768.0, 32767.0));
   } catch (const ConversionFailure&) {
-    return std::nullopt;
+    const auto first = std::find_if(text.begin(), text.end(), [](char16_t character) {
+      return character != u' ' && character != u'\t' && character != u'\n';
+    });
+    return first != text.end() && *first == u'-' ? -32768 : 32767;
   }
 }
 
@@ -56,12 +60,11 @@ std::u16string Written(int code, Notation notation) {
 }  // namespace
 
 std::optional<std::u16string> SteppedCodeText(std::u16string_view text, int step) {
-  const std::optional<int> code = CodeOf(text);
-  const int from = code.value_or(0);
+  const int from = CodeOf(text);
   // Stepped first, then kept within the codes: from 256 down is 255, from -1 up is 0.
   const int to = std::clamp(from + step, 0, 255);
   if (to == from) return std::nullopt;  // at either end: nothing changes, whatever the notation
-  return Written(to, code ? NotationOf(text) : Notation::Decimal);
+  return Written(to, NotationOf(text));
 }
 
 }  // namespace zentavo

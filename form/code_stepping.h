@@ -33,9 +33,10 @@ enum class StepKey { Up, Down, PageUp, PageDown };
 // The text txtDeASCII holds once its code, read from `text` as the box reads it and rounded as
 // the reading rules round, is stepped by `step` and then kept within 0..255: "256" down gives
 // "255", "-1" up gives "0". The new code is written in the notation `text` was in: "65" gives
-// "66", "&H41" "&H42", "&O101" "&O102". A text with no number, or one too large to read, counts
-// as 0 and gives a decimal code. Nothing when the code would stay as it is, as at either end,
-// whatever the notation: no edit is made. Stepping never fails.
+// "66", "&H41" "&H42", "&O101" "&O102". A text with no number counts as 0; a number too large to
+// read lies past the end its sign points to, as "300" does ("1e400" gives "255", "-1e400" "0",
+// "&H100000000" "&HFF"). Nothing when the code would stay as it is, as at either end, whatever
+// the notation: no edit is made. Stepping never fails.
 [[nodiscard]] std::optional<std::u16string> SteppedCodeText(std::u16string_view text, int step);
 
 }  // namespace zentavo

@@ -1,6 +1,8 @@
-// Steps arbitrary texts of txtDeASCII by each step key, and checks on every input that the
-// result reads as a code within 0..255, in the notation the text was written in, and differs
-// from the code the text read as; and that no step is made only where the code cannot move.
+// Steps arbitrary texts of txtDeASCII by each step key, and checks every result against the rule
+// the README gives, applied to the number the conversion's own reader reads: the code rounded
+// half to even, a text with no number at 0, a number too large to read past the end its sign
+// points to; stepped, then kept within 0..255, in the notation the text was written in; and no
+// step only where the code cannot move.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -31,13 +33,15 @@ std::u16string PrefixOf(std::u16string_view text) {
 }
 
 void CheckText(std::u16string_view text) {
-  std::optional<double> read;
+  double at = 0.0;  // where the text stands, before it is brought into the codes
   try {
-    read = zentavo::ReadLeadingNumber(text);
+    at = std::nearbyint(zentavo::ReadLeadingNumber(text));
   } catch (const zentavo::ConversionFailure&) {
+    const auto first = std::find_if(text.begin(), text.end(), [](char16_t character) {
+      return character != u' ' && character != u'\t' && character != u'\n';
+    });
+    at = first != text.end() && *first == u'-' ? -HUGE_VAL : HUGE_VAL;
   }
-  // The code the text stands at, rounded half to even, before it is brought into the codes.
-  const double at = read ? std::nearbyint(std::clamp(*read, -32768.0, 32767.0)) : 0.0;
   for (const int step : {1, -1, 16, -16}) {
     const std::optional<std::u16string> stepped = zentavo::SteppedCodeText(text, step);
     const double to = std::clamp(at + step, 0.0, 255.0);
@@ -47,7 +51,7 @@ void CheckText(std::u16string_view text) {
     }
     const double code = zentavo::ReadLeadingNumber(*stepped);
     if (code != to || code == at) Fail();
-    if ((read ? PrefixOf(text) : u"") != PrefixOf(*stepped)) Fail();  // another notation
+    if (PrefixOf(text) != PrefixOf(*stepped)) Fail();  // another notation
   }
 }
 

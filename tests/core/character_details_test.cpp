@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 
 #include "conversion.h"
 #include "table_rows.h"
+#include "windows1252.h"
 
 namespace zentavo {
 namespace {
@@ -47,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
         TooltipRow{
             "NoBreakSpace", 160,
             u"NO-BREAK SPACE\n160 \u00B7 &HA0 \u00B7 &O240 \u00B7 U+00A0\nWindows: Alt+0160\n"
-            u"UTF-8: C2 A0 \u00B7 read as Windows-1252: \u00C2\u00A0"},
+            u"UTF-8: C2 A0 \u00B7 read as Windows-1252: \u00C2[A0]"},
         TooltipRow{"RightDoubleQuotationMark", 148,
                    u"RIGHT DOUBLE QUOTATION MARK\n148 \u00B7 &H94 \u00B7 &O224 \u00B7 U+201D\n"
                    u"Windows: Alt+0148\nUTF-8: E2 80 9D \u00B7 read as Windows-1252: "
@@ -74,16 +76,35 @@ TEST(DescribeForSpeech, SaysAnUndefinedByteAsWords) {
             u"UTF-8: C3 9D, read as Windows-1252: \u00C3 byte 9D");
 }
 
-// A C1 control shows as nothing and is passed to screen readers as it is: none may stand in
-// what any code's tooltip or description says.
-TEST(Details, HoldNoInvisibleControlForAnyCode) {
+// What the boxes draw as a picture shows as nothing, or as a blank, and is passed to screen
+// readers as it is: no such character may stand in what any code's tooltip or description
+// says, but for the tooltip's own line breaks.
+TEST(Details, HoldNoCharacterTheBoxesPictureForAnyCode) {
   for (unsigned code = 0; code < 256; ++code) {
     const auto byte = static_cast<std::uint8_t>(code);
     for (const std::u16string& text : {DescribeForTooltip(byte), DescribeForSpeech(byte)}) {
       for (const char16_t character : text) {
-        EXPECT_FALSE(character >= 0x80 && character <= 0x9F) << "code " << code;
+        const std::optional<std::uint8_t> shown = CodeForCharacter(character);
+        EXPECT_FALSE(character != u'\n' && shown && HasNoDistinctGlyph(*shown))
+            << "code " << code << " holds the character of code " << int{*shown};
       }
     }
+  }
+}
+
+TEST(DescribeForSpeech, SaysABytePicturedInTheBoxesAsWords) {
+  const struct {
+    std::uint8_t code;
+    std::u16string_view misreading;
+  } rows[] = {
+      {237, u"read as Windows-1252: \u00C3 byte AD"},  // í, UTF-8 C3 AD: a soft hyphen
+      {224, u"read as Windows-1252: \u00C3 byte A0"},  // à, UTF-8 C3 A0: a no-break space
+      {160, u"read as Windows-1252: \u00C2 byte A0"},  // the no-break space itself
+  };
+  for (const auto& row : rows) {
+    const std::u16string spoken = DescribeForSpeech(row.code);
+    EXPECT_NE(spoken.find(row.misreading), std::u16string::npos) << int{row.code};
+    EXPECT_NE(DescribeForTooltip(row.code).find(u"[A"), std::u16string::npos) << int{row.code};
   }
 }
 
