@@ -43,6 +43,7 @@ msiexec() {  # ACTION MSI: msiexec quietly; its status
   return "$status"
 }
 
+programs_before=$(ls -d "$(user_dir)/AppData/Local/Programs" 2>/dev/null || true)
 step "msiexec /i, quietly"
 msiexec /i "$msi" || fail "msiexec /i failed"
 [ -f "$(installed_exe)" ] || fail "no Zentavo.exe in the user's programs folder"
@@ -73,6 +74,15 @@ step "the same version again changes nothing"
 msiexec /i "$msi" || true
 [ "$(snapshot)" = "$installed" ] || fail "a second install changed: $(diff <(echo "$installed") <(snapshot))"
 
+step "another build of the same version replaces this one: Installed apps lists Zentavo once"
+rebuilt=$("$repository/scripts/make-msi" "$exe" "$ico" "$version" "$work/rebuilt.msi")
+msiexec /i "$rebuilt" || fail "the other build of the same version did not install"
+[ "$(uninstall_entries | wc -l)" -eq 1 ] || fail "Installed apps lists: $(uninstall_entries)"
+rebuilt_code=$(uninstall_entries | sed -n 1p | sed 's/.*\\//')
+[ "$rebuilt_code" != "$product_code" ] || fail "the other build has the same product code"
+echo "ok: one entry, now the other build's ($rebuilt_code)"
+installed=$(snapshot)
+
 step "an older version is refused and changes nothing"
 older=$("$repository/scripts/make-msi" "$exe" "$ico" 0.99 "$work/older.msi")
 status=0
@@ -88,8 +98,10 @@ msiexec /i "$newer" || fail "the newer version did not install"
 [ "$(entry_value DisplayVersion)" = "9.99" ] || fail "listed as $(entry_value DisplayVersion)"
 echo "ok: one entry, now $(entry_value DisplayVersion)"
 
-step "msiexec /x leaves nothing behind"
+step "msiexec /x leaves nothing behind, the user's programs folder the install made included"
 msiexec /x "$newer" || fail "msiexec /x failed"
 left=$(snapshot)
 [ -z "$left" ] || fail "left behind: $left"
+[ -n "$programs_before" ] || [ ! -e "$(user_dir)/AppData/Local/Programs" ] ||
+  fail "left behind the programs folder it made: $(ls -A "$(user_dir)/AppData/Local/Programs")"
 echo "windows installer: all steps passed"
