@@ -82,7 +82,7 @@ class Model {
     return older;
   }
   std::deque<std::u16string> ends_{std::u16string()};  // before any step: the empty box
-  std::deque<std::ptrdiff_t> sizes_{0};                 // what each step holds
+  std::deque<std::ptrdiff_t> sizes_{0};                // what each step holds
   std::size_t at_ = 0;
   Run run_ = Run::None;
   std::size_t run_start_ = 0;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -117,25 +118,42 @@ TEST(IsEnabled, EachItemOnlyWhereItWouldDoSomething) {
   }
 }
 
-TEST(EditMenu, ItsItemsInOrderInBothLanguages) {
-  const std::vector<std::u16string> expected = {
-      u"&Undo / Desfazer\tCtrl+Z",
-      u"&Redo / Refazer\tCtrl+Y",
-      u"",
-      u"Cu&t / Recortar\tCtrl+X",
-      u"&Copy / Copiar\tCtrl+C",
-      u"&Paste / Colar\tCtrl+V",
-      u"&Delete / Excluir\tDel",
-      u"",
-      u"Select &All / Selecionar tudo\tCtrl+A",
-      u"",
-      u"&Find character\u2026 / Procurar caractere\u2026\tCtrl+F",
+// What the menu promises: every command once, an access key each that no other item shares, both
+// languages, and beside each the very key that gives the same command in a box.
+TEST(EditMenu, EveryCommandOnceWithItsOwnAccessKeyAndTheKeyThatGivesIt) {
+  const struct {
+    std::u16string_view shortcut;
+    KeyPress press;
+  } keys[] = {
+      {u"Ctrl+Z", {Key::Z, true, false, false}}, {u"Ctrl+Y", {Key::Y, true, false, false}},
+      {u"Ctrl+X", {Key::X, true, false, false}}, {u"Ctrl+C", {Key::C, true, false, false}},
+      {u"Ctrl+V", {Key::V, true, false, false}}, {u"Ctrl+A", {Key::A, true, false, false}},
+      {u"Ctrl+F", {Key::F, true, false, false}},
   };
-  std::vector<std::u16string> shown;
+  std::vector<EditCommand> commands;
+  std::u16string access_keys;
   for (const EditMenuItem& item : kEditMenu) {
-    shown.push_back(item.command ? MenuItemText(item) : std::u16string());
+    if (!item.command) continue;
+    commands.push_back(*item.command);
+    const std::size_t mark = item.text.find(u'&');
+    ASSERT_NE(mark, std::u16string_view::npos) << "an item without an access key";
+    const char16_t key = static_cast<char16_t>(item.text[mark + 1] | 0x20);
+    EXPECT_EQ(access_keys.find(key), std::u16string::npos) << "two items share an access key";
+    access_keys += key;
+    EXPECT_NE(item.text.find(u" / "), std::u16string_view::npos) << "not in both languages";
+    EXPECT_EQ(MenuItemText(item),
+              std::u16string(item.text) + u"\t" + std::u16string(item.shortcut));
+    for (const auto& each : keys) {
+      if (each.shortcut == item.shortcut) {
+        EXPECT_EQ(CommandForKey(each.press, false).edit, item.command)
+            << "the key shown does something else";
+      }
+    }
   }
-  EXPECT_EQ(shown, expected);
+  std::vector<EditCommand> sorted = commands;
+  std::sort(sorted.begin(), sorted.end());
+  EXPECT_EQ(std::unique(sorted.begin(), sorted.end()), sorted.end()) << "a command twice";
+  EXPECT_EQ(commands.size(), std::size_t{8}) << "every command has an item";
 }
 
 struct PasteRow {
