@@ -17,14 +17,6 @@ namespace {
 
 const Form1Win32* FormOf(HWND window) { return Form1Win32::FromHandle(window); }
 
-HRESULT Number(LONG value, VARIANT* out) {
-  if (out == nullptr) return E_POINTER;
-  VariantInit(out);
-  out->vt = VT_I4;
-  out->lVal = value;
-  return S_OK;
-}
-
 // A text box: the standard edit object, with the words the Qt window gives its boxes, and a value
 // set from outside (voice control, automation) going through the box's own checks and history.
 class BoxAccessible final : public StandardAccessible {
@@ -78,7 +70,7 @@ class ButtonAccessible final : public StandardAccessible {
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     child = ChildId(child);
     if (!IsSelf(child)) return standard_->get_accRole(child, role);
-    return Number(ROLE_SYSTEM_PUSHBUTTON, role);
+    return AnswerNumber(ROLE_SYSTEM_PUSHBUTTON, role);
   }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override {
     child = ChildId(child);
@@ -154,12 +146,12 @@ class WindowAccessible final : public StandardAccessible {
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     child = ChildId(child);
     return Ask(&IAccessible::get_accRole, child, role,
-               [&](std::string_view) { return Number(ROLE_SYSTEM_STATICTEXT, role); });
+               [&](std::string_view) { return AnswerNumber(ROLE_SYSTEM_STATICTEXT, role); });
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
     child = ChildId(child);
     return Ask(&IAccessible::get_accState, child, state,
-               [&](std::string_view) { return Number(STATE_SYSTEM_READONLY, state); });
+               [&](std::string_view) { return AnswerNumber(STATE_SYSTEM_READONLY, state); });
   }
   HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
     child = ChildId(child);

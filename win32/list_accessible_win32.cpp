@@ -9,14 +9,6 @@
 namespace zentavo {
 namespace {
 
-HRESULT Number(LONG value, VARIANT* out) {
-  if (out == nullptr) return E_POINTER;
-  VariantInit(out);
-  out->vt = VT_I4;
-  out->lVal = value;
-  return S_OK;
-}
-
 class ListAccessible final : public StandardAccessible {
  public:
   ListAccessible(HWND list, IAccessible* standard) : StandardAccessible(standard), list_(list) {}
@@ -45,8 +37,8 @@ class ListAccessible final : public StandardAccessible {
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
     child = ChildId(child);
-    if (IsRow(child)) return Number(ROLE_SYSTEM_LISTITEM, role);
-    if (IsSelf(child)) return Number(ROLE_SYSTEM_LIST, role);
+    if (IsRow(child)) return AnswerNumber(ROLE_SYSTEM_LISTITEM, role);
+    if (IsSelf(child)) return AnswerNumber(ROLE_SYSTEM_LIST, role);
     return standard_->get_accRole(child, role);
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
@@ -57,15 +49,15 @@ class ListAccessible final : public StandardAccessible {
       flags |= STATE_SYSTEM_SELECTED;
       if (GetFocus() == list_) flags |= STATE_SYSTEM_FOCUSED;
     }
-    return Number(flags, state);
+    return AnswerNumber(flags, state);
   }
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
     if (GetFocus() != list_ || Chosen() < 0) return standard_->get_accFocus(child);
-    return Number(Chosen() + 1, child);
+    return AnswerNumber(Chosen() + 1, child);
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
     if (Chosen() < 0) return standard_->get_accSelection(children);
-    return Number(Chosen() + 1, children);
+    return AnswerNumber(Chosen() + 1, children);
   }
   HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
                                         VARIANT child) override {

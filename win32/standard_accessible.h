@@ -24,6 +24,15 @@ inline HRESULT Answer(std::u16string_view text, BSTR* out) {
   return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
+// A number as IAccessible answers a role, a state or a child.
+inline HRESULT AnswerNumber(LONG value, VARIANT* out) {
+  if (out == nullptr) return E_POINTER;
+  VariantInit(out);
+  out->vt = VT_I4;
+  out->lVal = value;
+  return S_OK;
+}
+
 inline VARIANT SelfChild() {
   VARIANT self{};
   self.vt = VT_I4;

@@ -10,6 +10,16 @@
 #include "utf8_text.h"
 
 namespace zentavo::testing_support {
+
+std::u16string TextOf(HWND window) {
+  const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  std::u16string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, u'\0');
+  const LRESULT read =
+      SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(read > 0 ? read : 0));
+  return text;
+}
+
 namespace {
 
 int Check(const char* what, long read, long wanted) {
@@ -29,15 +39,6 @@ int CheckText(const char* what, const std::u16string& read, const std::u16string
 // MinGW-w64's import library spells the identifier so that wine's oleacc does not know it.
 constexpr IID kIAccessible = {
     0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-
-std::u16string TextOf(HWND box) {
-  const LRESULT length = SendMessageW(box, WM_GETTEXTLENGTH, 0, 0);
-  std::u16string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, u'\0');
-  const LRESULT read =
-      SendMessageW(box, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(read > 0 ? read : 0));
-  return text;
-}
 
 // What put_accValue answers for `text`, as "S_OK" or its code.
 std::u16string PutValue(HWND box, const std::u16string& text) {

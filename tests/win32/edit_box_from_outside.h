@@ -9,6 +9,9 @@
 
 namespace zentavo::testing_support {
 
+// A window's whole text, read from another process as WM_GETTEXT gives it.
+std::u16string TextOf(HWND window);
+
 // Reads the focused `box` of the program's thread `thread` as an edit control holding `text`
 // with the caret at its end; prints what it read, and returns how many answers were wrong.
 int CheckReadAsAnEditControl(HWND box, DWORD thread, const std::u16string& text);

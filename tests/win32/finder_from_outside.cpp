@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "character_finder_text.h"
+#include "edit_box_from_outside.h"
 #include "user_input.h"
 #include "utf8_text.h"
 
@@ -15,15 +16,6 @@ namespace {
 // MinGW-w64's import library spells the identifier so that wine's oleacc does not know it.
 constexpr IID kIAccessible = {
     0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-
-std::u16string TextOf(HWND window) {
-  const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
-  std::u16string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, u'\0');
-  const LRESULT read =
-      SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<std::size_t>(read > 0 ? read : 0));
-  return text;
-}
 
 int Check(const char* what, const std::u16string& read, const std::u16string& wanted) {
   std::printf("%s: \"%s\"\n", what, Utf8(read).c_str());
