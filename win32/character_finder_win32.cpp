@@ -184,9 +184,11 @@ INT_PTR CALLBACK FinderProcedure(HWND dialog, UINT message, WPARAM wparam, LPARA
       return TRUE;
     }
     case WM_DRAWITEM:
+      if (StateOf(dialog) == nullptr) return FALSE;  // before WM_INITDIALOG
       DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam), StateOf(dialog)->character_column);
       return TRUE;
     case WM_COMMAND:
+      if (StateOf(dialog) == nullptr) return FALSE;  // a control's note while the dialog is made
       if (LOWORD(wparam) == kQueryId && HIWORD(wparam) == EN_CHANGE) {
         Search(dialog);
       } else if (LOWORD(wparam) == IDOK ||
