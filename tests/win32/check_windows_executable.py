@@ -55,7 +55,10 @@ def main():
 
     groups = list(resources_of(pe, RT_GROUP_ICON))
     images = list(resources_of(pe, RT_ICON))
-    wanted_sizes = [16, 20, 24, 32, 40, 48, 64, 256]  # every size Windows shows an icon at
+    # Every size Windows shows an icon at, and the classic images: 32 and 16 px in 16 colours
+    # (4 bits a pixel), 32 px in 2 (1 bit).
+    wanted_sizes = sorted([16, 20, 24, 32, 40, 48, 64, 256] + [32, 16, 32])
+    classic = {(32, 4), (16, 4), (32, 1)}
     if len(groups) != 1 or len(images) != len(wanted_sizes):
         faults.append(f"{len(groups)} icon groups and {len(images)} icon images, "
                       f"not 1 and {len(wanted_sizes)}")
@@ -65,6 +68,9 @@ def main():
         sizes = sorted(entry[0] or 256 for entry in entries)  # a width of 0 means 256
         if sizes != wanted_sizes:
             faults.append(f"icon images are {sizes} px, not {wanted_sizes}")
+        depths = {(entry[0], int.from_bytes(entry[6:8], "little")) for entry in entries}
+        if not classic <= depths:
+            faults.append(f"no classic image of {sorted(classic - depths)} (size, bits)")
 
     manifests = list(resources_of(pe, RT_MANIFEST))
     manifest = manifests[0][1].decode() if manifests else ""

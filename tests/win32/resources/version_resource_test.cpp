@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <string>
-#include <algorithm>
 #include <vector>
 
 #include "table_rows.h"
@@ -166,15 +166,17 @@ TEST_F(CompiledResources, StringTableHoldsTheProductStrings) {
   EXPECT_EQ(strings, expected);
 }
 
-// The sizes Windows shows an icon at, each drawn for itself.
-const std::vector<int> kIconSizes = {16, 20, 24, 32, 40, 48, 64, 256};
+// The sizes Windows shows an icon at, each drawn for itself, and the classic images' sizes: 32
+// and 16 px in 16 colours, 32 px in 2.
+const std::vector<int> kIconSizes = {16, 16, 20, 24, 32, 32, 32, 40, 48, 64, 256};
 
 TEST_F(CompiledResources, CarryOneIconOfEverySizeWindowsShows) {
   EXPECT_EQ(icon_groups, 1);
   EXPECT_EQ(icon_images, static_cast<int>(kIconSizes.size()));
 }
 
-// Each image of the icon is its rendering of the drawing, pixel for pixel, transparency included.
+// Each image of the icon is its rendering of the drawing, or one of its classic images made from
+// that rendering, pixel for pixel, transparency included.
 TEST(WindowsIcon, EachImageIsTheDrawingRenderedAtItsSize) {
   QImageReader reader(QString::fromUtf8(ZENTAVO_ICO_FILE));
   ASSERT_EQ(reader.imageCount(), static_cast<int>(kIconSizes.size()));
@@ -184,12 +186,18 @@ TEST(WindowsIcon, EachImageIsTheDrawingRenderedAtItsSize) {
     const QImage icon = reader.read().convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(icon.width(), icon.height());
     sizes.push_back(icon.width());
+    const QString stem =
+        QString::fromUtf8(ZENTAVO_ICON_RENDERINGS "/") + QString::number(icon.width());
     const QImage rendering =
-        QImage(QString::fromUtf8(ZENTAVO_ICON_RENDERINGS "/") + QString::number(icon.width()) +
-               QStringLiteral(".png"))
-            .convertToFormat(QImage::Format_ARGB32);
+        QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_ARGB32);
     ASSERT_FALSE(rendering.isNull()) << icon.width();
-    EXPECT_EQ(icon, rendering) << icon.width() << " px";
+    bool found = icon == rendering;
+    for (const char* colours : {"-16.png", "-2.png"}) {
+      const QImage classic = QImage(stem + QString::fromUtf8(colours));
+      found =
+          found || (!classic.isNull() && icon == classic.convertToFormat(QImage::Format_ARGB32));
+    }
+    EXPECT_TRUE(found) << icon.width() << " px, image " << index;
   }
   std::sort(sizes.begin(), sizes.end());
   EXPECT_EQ(sizes, kIconSizes);
