@@ -1,14 +1,17 @@
 #include "character_finder_dialog.h"
 
+#include <QAbstractListModel>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QListWidgetItem>
+#include <QListView>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
+
+#include <cstdint>
+#include <vector>
 
 #include "character_finder_text.h"
 #include "qt_text.h"
@@ -16,10 +19,47 @@
 
 namespace zentavo {
 
+// The matches as one list, shown anew in a single reset for each query: a screen reader is told
+// once that the list changed, not once for each of dozens of rows.
+class MatchesModel final : public QAbstractListModel {
+ public:
+  using QAbstractListModel::QAbstractListModel;
+
+  void Show(const FindResult& found) {
+    beginResetModel();
+    rows_.clear();
+    for (const FoundCharacter& match : found.matches) {
+      const QString name = ToQString(FinderRowName(match));
+      rows_.push_back({match.code, ToQString(FinderRowCharacter(match.code)) + u'\t' + name, name});
+    }
+    endResetModel();
+  }
+  [[nodiscard]] int rowCount(const QModelIndex& parent) const override {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+  }
+  [[nodiscard]] QVariant data(const QModelIndex& index, int role) const override {
+    if (!index.isValid() || index.row() >= rowCount({})) return {};
+    const Row& row = rows_[static_cast<std::size_t>(index.row())];
+    if (role == Qt::DisplayRole) return row.shown;
+    if (role == Qt::AccessibleTextRole) return row.name;
+    if (role == Qt::UserRole) return row.code;
+    return {};
+  }
+
+ private:
+  struct Row {
+    std::uint8_t code;
+    QString shown;
+    QString name;
+  };
+  std::vector<Row> rows_;
+};
+
 CharacterFinderDialog::CharacterFinderDialog(QWidget* parent)
     : QDialog(parent),
       query_(new QLineEdit(this)),
-      list_(new QListWidget(this)),
+      list_(new QListView(this)),
+      matches_(new MatchesModel(this)),
       outside_(new QLabel(this)),
       use_(nullptr),
       announcer_(new ResultAnnouncer(this)) {
@@ -33,6 +73,8 @@ CharacterFinderDialog::CharacterFinderDialog(QWidget* parent)
   query_->setObjectName(QStringLiteral("findQuery"));
   list_->setObjectName(QStringLiteral("findMatches"));
   list_->setMinimumSize(420, 220);
+  list_->setModel(matches_);
+  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   outside_->hide();
   auto* buttons = new QDialogButtonBox(this);
   use_ = buttons->addButton(ToQString(kFinderUse), QDialogButtonBox::AcceptRole);
@@ -47,7 +89,7 @@ CharacterFinderDialog::CharacterFinderDialog(QWidget* parent)
   connect(query_, &QLineEdit::textChanged, this, &CharacterFinderDialog::Search);
   connect(buttons, &QDialogButtonBox::accepted, this, &CharacterFinderDialog::UseChosenRow);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(list_, &QListWidget::itemActivated, this, &CharacterFinderDialog::UseChosenRow);
+  connect(list_, &QListView::activated, this, &CharacterFinderDialog::UseChosenRow);
   query_->installEventFilter(this);
 }
 
@@ -59,7 +101,7 @@ void CharacterFinderDialog::showEvent(QShowEvent* event) {
 // Down in the field moves into the list, at its first row.
 bool CharacterFinderDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == query_ && event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && list_->count() > 0) {
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && matches_->rowCount({}) > 0) {
     list_->setFocus(Qt::TabFocusReason);
     return true;
   }
@@ -68,16 +110,8 @@ bool CharacterFinderDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void CharacterFinderDialog::Search(const QString& query) {
   found_ = FindCharacters(ToU16View(query));
-  list_->clear();
-  for (const FoundCharacter& match : found_.matches) {
-    const QString name = ToQString(FinderRowName(match));
-    auto* row =
-        new QListWidgetItem(ToQString(FinderRowCharacter(match.code)) + QLatin1Char('\t') + name);
-    row->setData(Qt::AccessibleTextRole, name);
-    row->setData(Qt::UserRole, match.code);
-    list_->addItem(row);
-  }
-  if (list_->count() > 0) list_->setCurrentRow(0);
+  matches_->Show(found_);
+  if (matches_->rowCount({}) > 0) list_->setCurrentIndex(matches_->index(0));
   outside_->setVisible(found_.outside.has_value() && found_.matches.empty());
   if (found_.outside) outside_->setText(ToQString(NotInWindows1252Line(*found_.outside)));
   use_->setEnabled(!found_.matches.empty());
@@ -86,9 +120,9 @@ void CharacterFinderDialog::Search(const QString& query) {
 
 // Enter in the field takes the first row, which is the current one until the user moves.
 void CharacterFinderDialog::UseChosenRow() {
-  const QListWidgetItem* row = list_->currentItem();
-  if (row == nullptr) return;  // nothing found: the finder stays open
-  chosen_ = static_cast<std::uint8_t>(row->data(Qt::UserRole).toUInt());
+  const QModelIndex row = list_->currentIndex();
+  if (!row.isValid()) return;  // nothing found: the finder stays open
+  chosen_ = static_cast<std::uint8_t>(row.data(Qt::UserRole).toUInt());
   accept();
 }
 

@@ -11,7 +11,7 @@
 
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 
 namespace zentavo {
@@ -28,7 +28,7 @@ class CharacterFinderDialog final : public QDialog {
   // The code the user chose to use, once the dialog is accepted.
   [[nodiscard]] std::optional<std::uint8_t> ChosenCode() const { return chosen_; }
   [[nodiscard]] QLineEdit* QueryField() const { return query_; }
-  [[nodiscard]] QListWidget* Matches() const { return list_; }
+  [[nodiscard]] QListView* Matches() const { return list_; }
   [[nodiscard]] const ResultAnnouncer* Announcer() const { return announcer_; }
 
  protected:
@@ -40,7 +40,8 @@ class CharacterFinderDialog final : public QDialog {
   void UseChosenRow();
 
   QLineEdit* query_;
-  QListWidget* list_;
+  QListView* list_;
+  class MatchesModel* matches_;
   QLabel* outside_;
   QPushButton* use_;
   ResultAnnouncer* announcer_;

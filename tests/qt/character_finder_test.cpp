@@ -1,8 +1,9 @@
 // The finder in the real window: Ctrl+F or the menu opens it over any box, what it finds goes
 // into txtDeASCII as one edit that converts and is announced, and Esc changes nothing.
+#include <QAbstractItemModel>
 #include <QApplication>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QTest>
 #include <QTimer>
 
@@ -48,11 +49,23 @@ struct FindRow {
 
 TEST_F(CharacterFinder, AMatchGoesIntoTheUpperRowAsOneEditThatConverts) {
   const std::vector<FindRow> rows = {
-      {"Enter takes the first match", "txtDeASCII", "dash en", {}, "150",
+      {"Enter takes the first match",
+       "txtDeASCII",
+       "dash en",
+       {},
+       "150",
        "1 match / 1 resultado: 150, EN DASH"},
-      {"Down, Down takes the second", "txtDeCar", "dash", {Qt::Key_Down, Qt::Key_Down}, "151",
+      {"Down, Down takes the second",
+       "txtDeCar",
+       "dash",
+       {Qt::Key_Down, Qt::Key_Down},
+       "151",
        "5 matches / 5 resultados: 150, EN DASH"},
-      {"a Portuguese word without its accent", "txtParaCar", "travessao", {}, "151",
+      {"a Portuguese word without its accent",
+       "txtParaCar",
+       "travessao",
+       {},
+       "151",
        "1 match / 1 resultado: 151, EM DASH"},
   };
   for (const FindRow& row : rows) {
@@ -99,7 +112,7 @@ TEST_F(CharacterFinder, ACharacterOutsideTheCodePageIsAnsweredByOneLine) {
   EXPECT_TRUE(WithFinder("txtDeASCII", [&](CharacterFinderDialog& finder) {
     QTest::keyClicks(finder.QueryField(), "U+2192");
     announced = finder.Announcer()->LastMessage();
-    rows = finder.Matches()->count();
+    rows = finder.Matches()->model()->rowCount();
   }));
   EXPECT_EQ(rows, 0);
   EXPECT_EQ(announced, "U+2192 is not in Windows-1252 / U+2192 não está no Windows-1252");
