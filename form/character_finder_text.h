@@ -28,6 +28,11 @@ inline constexpr std::u16string_view kFinderCancel = u"Cancel / Cancelar";
 // "U+2192 is not in Windows-1252 / U+2192 não está no Windows-1252".
 [[nodiscard]] std::u16string NotInWindows1252Line(char32_t code_point);
 
+// How long the query must stay as it is before its matches are announced: typing "dash en" is
+// told one count, not seven, and a screen reader that drops an announcement arriving while the
+// previous one from the same window still waits (Orca 48 does) hears the one that matters.
+inline constexpr int kFinderAnnouncementDelayMilliseconds = 300;
+
 // What is announced once the matches of a new query are shown: "3 matches / 3 resultados: 150,
 // EN DASH", "No match / Nenhum resultado", or the line for a character Windows-1252 lacks.
 [[nodiscard]] std::u16string FinderAnnouncement(const FindResult& result);

@@ -8,6 +8,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cstdint>
@@ -62,7 +63,11 @@ CharacterFinderDialog::CharacterFinderDialog(QWidget* parent)
       matches_(new MatchesModel(this)),
       outside_(new QLabel(this)),
       use_(nullptr),
-      announcer_(new ResultAnnouncer(this)) {
+      announcer_(new ResultAnnouncer(this)),
+      announce_later_(new QTimer(this)) {
+  announce_later_->setSingleShot(true);
+  announce_later_->setInterval(kFinderAnnouncementDelayMilliseconds);
+  connect(announce_later_, &QTimer::timeout, this, &CharacterFinderDialog::AnnounceMatches);
   setObjectName(QStringLiteral("characterFinder"));
   setWindowTitle(ToQString(kFinderTitle));
   auto* layout = new QVBoxLayout(this);
@@ -115,7 +120,15 @@ void CharacterFinderDialog::Search(const QString& query) {
   outside_->setVisible(found_.outside.has_value() && found_.matches.empty());
   if (found_.outside) outside_->setText(ToQString(NotInWindows1252Line(*found_.outside)));
   use_->setEnabled(!found_.matches.empty());
-  if (!query.isEmpty()) announcer_->Announce(ToQString(FinderAnnouncement(found_)));
+  if (query.isEmpty()) {
+    announce_later_->stop();
+  } else {
+    announce_later_->start();  // again from the start at each change
+  }
+}
+
+void CharacterFinderDialog::AnnounceMatches() {
+  announcer_->Announce(ToQString(FinderAnnouncement(found_)));
 }
 
 // Enter in the field takes the first row, which is the current one until the user moves.

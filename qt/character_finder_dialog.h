@@ -38,6 +38,7 @@ class CharacterFinderDialog final : public QDialog {
  private:
   void Search(const QString& query);
   void UseChosenRow();
+  void AnnounceMatches();
 
   QLineEdit* query_;
   QListView* list_;
@@ -45,6 +46,7 @@ class CharacterFinderDialog final : public QDialog {
   QLabel* outside_;
   QPushButton* use_;
   ResultAnnouncer* announcer_;
+  class QTimer* announce_later_;
   FindResult found_;
   std::optional<std::uint8_t> chosen_;
 };

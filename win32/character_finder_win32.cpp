@@ -78,7 +78,10 @@ struct FinderState {
   ResultAnnouncerWin32& announcer;
   std::optional<std::uint8_t> chosen;
   int character_column = 0;
+  FindResult found;  // announced once the query has stayed as it is for a moment
 };
+
+constexpr UINT_PTR kAnnounceTimer = 1;
 
 FinderState* StateOf(HWND dialog) {
   return reinterpret_cast<FinderState*>(GetWindowLongPtrW(dialog, DWLP_USER));
@@ -126,7 +129,11 @@ void Search(HWND dialog) {
       found.outside && found.matches.empty() ? NotInWindows1252Line(*found.outside) : u"";
   SetDlgItemTextW(dialog, kOutsideId, Wide(outside));
   EnableWindow(GetDlgItem(dialog, IDOK), found.matches.empty() ? FALSE : TRUE);
-  if (!query.empty()) StateOf(dialog)->announcer.Announce(FinderAnnouncement(found));
+  StateOf(dialog)->found = found;
+  KillTimer(dialog, kAnnounceTimer);
+  if (!query.empty()) {
+    SetTimer(dialog, kAnnounceTimer, kFinderAnnouncementDelayMilliseconds, nullptr);
+  }
 }
 
 void UseChosenRow(HWND dialog) {
@@ -187,6 +194,11 @@ INT_PTR CALLBACK FinderProcedure(HWND dialog, UINT message, WPARAM wparam, LPARA
       if (StateOf(dialog) == nullptr) return FALSE;  // before WM_INITDIALOG
       DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam), StateOf(dialog)->character_column);
       return TRUE;
+    case WM_TIMER:
+      if (wparam != kAnnounceTimer || StateOf(dialog) == nullptr) return FALSE;
+      KillTimer(dialog, kAnnounceTimer);
+      StateOf(dialog)->announcer.Announce(FinderAnnouncement(StateOf(dialog)->found));
+      return TRUE;
     case WM_COMMAND:
       if (StateOf(dialog) == nullptr) return FALSE;  // a control's note while the dialog is made
       if (LOWORD(wparam) == kQueryId && HIWORD(wparam) == EN_CHANGE) {
@@ -217,7 +229,7 @@ std::optional<std::uint8_t> FindCharacterWin32(HWND owner, ResultAnnouncerWin32&
   dialog.Item(kStaticClass, kOutsideId, SS_LEFT | SS_NOPREFIX, u"", 7, 156, 248, 9);
   dialog.Item(kButtonClass, IDOK, WS_TABSTOP | BS_DEFPUSHBUTTON, kFinderUse, 121, 167, 62, 14);
   dialog.Item(kButtonClass, IDCANCEL, WS_TABSTOP | BS_PUSHBUTTON, kFinderCancel, 187, 167, 68, 14);
-  FinderState state{announcer, std::nullopt, 0};
+  FinderState state{announcer, std::nullopt, 0, {}};
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
   DialogBoxIndirectParamW(instance, dialog.Get(), owner, &FinderProcedure,
                           reinterpret_cast<LPARAM>(&state));

@@ -20,6 +20,15 @@ namespace {
 
 class CharacterFinder : public testing_support::RunningProgram {
  protected:
+  // What the finder announces once the query has stayed as it is, waited for up to 10 s.
+  static QString Announced(const CharacterFinderDialog& finder, const QString& wanted) {
+    for (int waited = 0; waited < 10'000 && finder.Announcer()->LastMessage() != wanted;
+         waited += 20) {
+      QTest::qWait(20);
+    }
+    return finder.Announcer()->LastMessage();
+  }
+
   // Runs `use` on the finder once Ctrl+F in `box` has opened it; true if it opened.
   bool WithFinder(const char* box, const std::function<void(CharacterFinderDialog&)>& use) {
     bool opened = false;
@@ -74,7 +83,7 @@ TEST_F(CharacterFinder, AMatchGoesIntoTheUpperRowAsOneEditThatConverts) {
     const bool opened = WithFinder(row.from_box, [&](CharacterFinderDialog& finder) {
       EXPECT_EQ(finder.focusWidget(), finder.QueryField()) << row.name;
       QTest::keyClicks(finder.QueryField(), row.query);
-      announced = finder.Announcer()->LastMessage();
+      announced = Announced(finder, row.announced);
       // Keys go where the dialog's own focus is, whichever window the platform calls active.
       for (const Qt::Key key : row.keys) QTest::keyClick(finder.focusWidget(), key);
       QTest::keyClick(finder.focusWidget(), Qt::Key_Return);
@@ -97,7 +106,7 @@ TEST_F(CharacterFinder, EscAndAQueryWithNoMatchChangeNothing) {
     QTest::keyClicks(finder.QueryField(), "xyzzy");
     QTest::keyClick(finder.QueryField(), Qt::Key_Return);
     stayed_open = finder.isVisible();
-    announced = finder.Announcer()->LastMessage();
+    announced = Announced(finder, "No match / Nenhum resultado");
     QTest::keyClick(finder.QueryField(), Qt::Key_Escape);
   }));
   EXPECT_TRUE(stayed_open) << "Enter with no match leaves the finder open";
@@ -111,7 +120,8 @@ TEST_F(CharacterFinder, ACharacterOutsideTheCodePageIsAnsweredByOneLine) {
   int rows = -1;
   EXPECT_TRUE(WithFinder("txtDeASCII", [&](CharacterFinderDialog& finder) {
     QTest::keyClicks(finder.QueryField(), "U+2192");
-    announced = finder.Announcer()->LastMessage();
+    announced =
+        Announced(finder, "U+2192 is not in Windows-1252 / U+2192 não está no Windows-1252");
     rows = finder.Matches()->model()->rowCount();
   }));
   EXPECT_EQ(rows, 0);
