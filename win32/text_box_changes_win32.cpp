@@ -13,22 +13,21 @@
 namespace zentavo {
 namespace {
 
-// Whether `message` may change the box's text, and if so whether as a keystroke does (a typed
-// character, Backspace, Delete) or as a replacement does (a whole new text, a composition).
-// A paste, a cut and a clear come back as EM_REPLACESEL, a WM_UNICHAR as WM_CHAR.
-std::optional<bool> EditsAsKeystroke(UINT message, WPARAM wparam) {
+// Whether `message` may change the box's text: a typed character, Delete, a whole new text, a
+// replacement of the selection or a composition. A paste, a cut and a clear come back as
+// EM_REPLACESEL, a WM_UNICHAR as WM_CHAR, Backspace as WM_CHAR.
+bool MayEdit(UINT message, WPARAM wparam) {
   switch (message) {
     case WM_CHAR:
     case WM_IME_CHAR:
-      return true;
-    case WM_KEYDOWN:
-      return wparam == VK_DELETE ? std::optional(true) : std::nullopt;
     case WM_SETTEXT:
     case EM_REPLACESEL:
     case WM_IME_COMPOSITION:
-      return false;
+      return true;
+    case WM_KEYDOWN:
+      return wparam == VK_DELETE;
     default:
-      return std::nullopt;
+      return false;
   }
 }
 
@@ -37,7 +36,7 @@ std::optional<bool> EditsAsKeystroke(UINT message, WPARAM wparam) {
 // Notes what the text was around the selection before anything that may edit the box, and
 // records the edit once the message is answered.
 LRESULT TextBoxWin32::NoteAndAnswer(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (!EditsAsKeystroke(message, wparam) || writing_ || stepping_history_) {
+  if (!MayEdit(message, wparam) || writing_ || stepping_history_) {
     return Answer(message, wparam, lparam);
   }
   PendingEdit pending = NoteBefore(message, wparam);
