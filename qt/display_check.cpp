@@ -1,214 +1,251 @@
 #include "display_check.h"
 
-#include <dlfcn.h>
-#include <unistd.h>
-#include <wayland-client-core.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
 #include <xcb/xcb.h>
 
-#include <array>
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <cstdlib>
-#include <future>
-#include <memory>
-#include <optional>
-#include <thread>
-#include <utility>
+#include <string_view>
+#include <vector>
 
 namespace zentavo {
 namespace {
 
 bool IsSet(const char* value) { return value != nullptr && *value != '\0'; }
 
-// Runs `ask` on a thread of its own and gives its answer, or nothing when it has not answered by
-// `deadline`: a display that took the connection and never answers keeps that thread, which the
-// program, ending at once, never waits for.
-template <typename Ask>
-auto AskedOnItsOwnThread(Ask ask) {
-  using Answer = decltype(ask());
-  auto promise = std::make_shared<std::promise<Answer>>();
-  std::future<Answer> answer = promise->get_future();
-  std::thread([promise, ask = std::move(ask)]() mutable { promise->set_value(ask()); }).detach();
-  return answer;
+enum class Server { kNone, kX, kWayland };
+
+// What a toolkit platform, as QT_QPA_PLATFORM names it ("xcb:option"), needs to show a window.
+Server ServerFor(std::string_view platform) {
+  const std::string_view name = platform.substr(0, platform.find(':'));
+  if (name == "xcb") return Server::kX;
+  if (name.starts_with("wayland")) return Server::kWayland;
+  return Server::kNone;
 }
 
-// libwayland-client, loaded only where a Wayland display is named: on X11 the program never
-// maps it, as the toolkit's own X11 platform does not.
-struct WaylandClient {
-  decltype(&wl_display_connect) connect = nullptr;
-  decltype(&wl_display_roundtrip) roundtrip = nullptr;
-  decltype(&wl_display_disconnect) disconnect = nullptr;
-};
-
-template <typename Function>
-Function Symbol(void* library, const char* name) {
-  return reinterpret_cast<Function>(dlsym(library, name));
-}
-
-std::optional<WaylandClient> LoadWaylandClient() {
-  void* library = dlopen("libwayland-client.so.0", RTLD_NOW | RTLD_LOCAL);
-  if (library == nullptr) return std::nullopt;
-  WaylandClient client{Symbol<decltype(&wl_display_connect)>(library, "wl_display_connect"),
-                       Symbol<decltype(&wl_display_roundtrip)>(library, "wl_display_roundtrip"),
-                       Symbol<decltype(&wl_display_disconnect)>(library, "wl_display_disconnect")};
-  if (client.connect == nullptr || client.roundtrip == nullptr || client.disconnect == nullptr) {
-    return std::nullopt;
+std::vector<std::string> PlatformsIn(std::string_view list) {
+  std::vector<std::string> platforms;
+  while (!list.empty()) {
+    const std::size_t end = std::min(list.find(';'), list.size());
+    if (end > 0) platforms.emplace_back(list.substr(0, end));
+    list.remove_prefix(std::min(end + 1, list.size()));
   }
-  return client;  // kept loaded: the toolkit's Wayland platform loads it again anyway
-}
-
-// Why a Wayland compositor at `socket` cannot be used; empty when it answered its first round
-// trip.
-std::string WaylandAnswer(const std::string& socket) {
-  const std::optional<WaylandClient> client = LoadWaylandClient();
-  if (!client) return "a Wayland display is named but libwayland-client is not installed";
-  wl_display* display = client->connect(socket.c_str());
-  if (display == nullptr) return "no Wayland compositor answers at " + socket;
-  const bool answered = client->roundtrip(display) >= 0;
-  client->disconnect(display);
-  return answered ? std::string() : "the Wayland compositor at " + socket + " broke off";
-}
-
-// libxcb writes an X server's reason for refusing a connection to the standard error, and gives
-// the program only that the connection failed: the reason is read from there.
-class StandardErrorCapture {
- public:
-  StandardErrorCapture() {
-    if (pipe(ends_.data()) != 0) return;
-    saved_ = dup(STDERR_FILENO);
-    if (saved_ < 0 || dup2(ends_[1], STDERR_FILENO) < 0) return;
-    capturing_ = true;
-  }
-  StandardErrorCapture(const StandardErrorCapture&) = delete;
-  StandardErrorCapture& operator=(const StandardErrorCapture&) = delete;
-  ~StandardErrorCapture() { Restore(); }
-
-  // What was written meanwhile; standard error is the program's own again.
-  std::string Taken() {
-    Restore();
-    std::string taken;
-    if (ends_[0] < 0) return taken;
-    std::array<char, 512> chunk{};
-    ssize_t read_now = 0;
-    while ((read_now = read(ends_[0], chunk.data(), chunk.size())) > 0) {
-      taken.append(chunk.data(), static_cast<std::size_t>(read_now));
-    }
-    close(ends_[0]);
-    ends_[0] = -1;
-    while (!taken.empty() && (taken.back() == '\n' || taken.back() == '\r')) taken.pop_back();
-    return taken;
-  }
-
- private:
-  void Restore() {
-    if (capturing_) dup2(saved_, STDERR_FILENO);
-    capturing_ = false;
-    if (saved_ >= 0) close(saved_);
-    saved_ = -1;
-    if (ends_[1] >= 0) close(ends_[1]);  // the reading end now sees the end of what was written
-    ends_[1] = -1;
-  }
-
-  std::array<int, 2> ends_{-1, -1};
-  int saved_ = -1;
-  bool capturing_ = false;
-};
-
-// Whether the X server lets the program in, asked as the toolkit will ask it.
-bool XServerLetsIn(const std::string& display) {
-  xcb_connection_t* connection = xcb_connect(display.c_str(), nullptr);
-  const bool let_in = xcb_connection_has_error(connection) == 0;
-  xcb_disconnect(connection);
-  return let_in;
+  return platforms;
 }
 
 std::string Within(std::chrono::milliseconds patience) {
   return " within " + std::to_string((patience.count() + 999) / 1000) + " s";
 }
 
-std::string XProblem(const char* display, std::chrono::steady_clock::time_point deadline,
-                     std::chrono::milliseconds patience) {
+enum class State { kWaiting, kUsable, kFailed };
+
+// One platform the toolkit will try, and what is known of its display.
+struct Candidate {
+  std::string platform;
+  Server server = Server::kNone;
+  DisplayProbe probe;
+  bool handed_over = false;  // usable without asking
+  std::string problem;       // known to fail, and why
+  std::string unanswered;    // the problem once the time is up
+  State state = State::kWaiting;
+};
+
+// libwayland takes WAYLAND_SOCKET, when set at all, before any name: a descriptor number it
+// reads as it does, and that must be an open socket.
+std::string HandedOverSocketProblem(const char* wayland_socket) {
+  std::string problem =
+      std::string("WAYLAND_SOCKET is \"") + wayland_socket + "\", which names no open socket";
+  char* end = nullptr;
+  errno = 0;
+  const long descriptor = std::strtol(wayland_socket, &end, 10);
+  if (errno != 0 || end == wayland_socket || *end != '\0' || descriptor < 0 ||
+      descriptor > INT32_MAX) {
+    return problem;
+  }
+  struct stat status {};
+  if (fstat(static_cast<int>(descriptor), &status) != 0 || !S_ISSOCK(status.st_mode)) {
+    return problem;
+  }
+  return {};
+}
+
+Candidate WaylandCandidate(const DisplayEnvironment& environment, std::string platform) {
+  Candidate candidate;
+  candidate.platform = std::move(platform);
+  candidate.server = Server::kWayland;
+  if (environment.wayland_socket != nullptr) {
+    candidate.problem = HandedOverSocketProblem(environment.wayland_socket);
+    candidate.handed_over = candidate.problem.empty();
+    return candidate;
+  }
+  // Without a name, libwayland looks for wayland-0, as the toolkit's own platform then does.
+  const bool named = IsSet(environment.wayland_display);
+  std::string socket = named ? environment.wayland_display : "wayland-0";
+  if (socket.front() != '/') {
+    if (!IsSet(environment.runtime_dir)) {
+      candidate.problem = (named ? "WAYLAND_DISPLAY is " + socket
+                                 : "the Wayland display is " + socket + " by default") +
+                          " but XDG_RUNTIME_DIR, where its socket would be, is not set";
+      return candidate;
+    }
+    socket = std::string(environment.runtime_dir) + "/" + socket;
+  }
+  candidate.unanswered =
+      "the Wayland compositor at " + socket + " did not answer" + Within(environment.patience);
+  candidate.probe = DisplayProbe::AskWayland(socket);
+  return candidate;
+}
+
+Candidate XCandidate(const DisplayEnvironment& environment, std::string platform) {
+  Candidate candidate;
+  candidate.platform = std::move(platform);
+  candidate.server = Server::kX;
+  const std::string named_by = environment.x_display_named_by;
+  if (!IsSet(environment.x_display)) {
+    candidate.problem = "the platform " + candidate.platform + " needs an X display, but " +
+                        named_by + " is not set";
+    return candidate;
+  }
+  const std::string display = environment.x_display;
   char* host = nullptr;
   int number = 0;
   int screen = 0;
-  if (xcb_parse_display(display, &host, &number, &screen) == 0) {
-    return std::string("DISPLAY is ") + display + ", which names no X display";
+  if (xcb_parse_display(display.c_str(), &host, &number, &screen) == 0) {
+    candidate.problem = named_by + " is " + display + ", which names no X display";
+    return candidate;
   }
   std::free(host);
-  StandardErrorCapture reason;
-  std::future<bool> answer =
-      AskedOnItsOwnThread([name = std::string(display)] { return XServerLetsIn(name); });
-  if (answer.wait_until(deadline) != std::future_status::ready) {
-    reason.Taken();
-    return std::string("the X server at DISPLAY ") + display +
-           " took the connection but did not answer" + Within(patience);
+  candidate.unanswered = "the X server at " + named_by + " " + display +
+                         " took the connection but did not answer" + Within(environment.patience);
+  candidate.probe = DisplayProbe::AskX(display, named_by);
+  return candidate;
+}
+
+void Update(Candidate& candidate, const DisplayEnvironment& environment) {
+  if (candidate.state != State::kWaiting) return;
+  if (!candidate.problem.empty()) {
+    candidate.state = State::kFailed;
+    return;
   }
-  const bool let_in = answer.get();
-  const std::string refusal = reason.Taken();
-  if (let_in) return {};
-  if (!refusal.empty()) {
-    return std::string("the X server at DISPLAY ") + display +
-           " refused the connection: " + refusal;
+  if (!candidate.handed_over && !candidate.probe.Answered()) return;
+  candidate.problem = candidate.probe.Problem();
+  if (candidate.problem.empty() && candidate.server == Server::kWayland &&
+      (environment.wayland_plugin_installed == nullptr ||
+       !environment.wayland_plugin_installed())) {
+    candidate.problem =
+        "a Wayland compositor answers but the toolkit's Wayland support "
+        "(package qt6-wayland) is not installed";
   }
-  return std::string("no X server answers at DISPLAY ") + display;
+  candidate.state = candidate.problem.empty() ? State::kUsable : State::kFailed;
+}
+
+// Whether the toolkit's pick is known: the first platform in order that has not failed has
+// answered, or every one has failed.
+bool Settled(const std::vector<Candidate>& candidates) {
+  const auto first = std::find_if(candidates.begin(), candidates.end(),
+                                  [](const Candidate& c) { return c.state != State::kFailed; });
+  return first == candidates.end() || first->state == State::kUsable;
+}
+
+void AwaitAnswers(std::vector<Candidate>& candidates, const DisplayEnvironment& environment) {
+  const auto deadline = std::chrono::steady_clock::now() + environment.patience;
+  for (;;) {
+    for (Candidate& candidate : candidates) Update(candidate, environment);
+    if (Settled(candidates)) return;
+    std::vector<pollfd> waiting;
+    std::vector<Candidate*> owners;
+    for (Candidate& candidate : candidates) {
+      if (candidate.state != State::kWaiting || candidate.probe.AnswerDescriptor() < 0) continue;
+      waiting.push_back({.fd = candidate.probe.AnswerDescriptor(), .events = POLLIN, .revents = 0});
+      owners.push_back(&candidate);
+    }
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (waiting.empty() || left.count() <= 0) return;
+    if (poll(waiting.data(), waiting.size(), static_cast<int>(left.count())) < 0 &&
+        errno != EINTR) {
+      return;
+    }
+    for (std::size_t i = 0; i < waiting.size(); ++i) {
+      if (waiting[i].revents != 0) owners[i]->probe.ReadAnswer();
+    }
+  }
+}
+
+// The platforms the toolkit will try, in its order, each with its display asked.
+std::vector<Candidate> Candidates(const DisplayEnvironment& environment) {
+  std::vector<Candidate> candidates;
+  if (IsSet(environment.platform)) {
+    for (std::string& platform : PlatformsIn(environment.platform)) {
+      const Server server = ServerFor(platform);
+      if (server == Server::kWayland) {
+        candidates.push_back(WaylandCandidate(environment, std::move(platform)));
+      } else if (server == Server::kX) {
+        candidates.push_back(XCandidate(environment, std::move(platform)));
+      }
+    }
+    return candidates;
+  }
+  if (environment.wayland_socket != nullptr || IsSet(environment.wayland_display)) {
+    candidates.push_back(WaylandCandidate(environment, "wayland"));
+  }
+  if (IsSet(environment.x_display)) candidates.push_back(XCandidate(environment, "xcb"));
+  return candidates;
 }
 
 }  // namespace
 
-DisplayChoice ChooseDisplay(const DisplayEnvironment& environment) {
-  if (IsSet(environment.platform)) return {environment.platform, {}};
-  const auto deadline = std::chrono::steady_clock::now() + environment.patience;
-  std::string problems;
-  const auto note = [&problems](const std::string& problem) {
-    problems += (problems.empty() ? "" : "; ") + problem;
-  };
-  // The compositor is asked first, and the X server meanwhile: each may make the other wait.
-  std::string wayland_socket;
-  std::future<std::string> wayland;
-  if (IsSet(environment.wayland_display)) {
-    wayland_socket = environment.wayland_display;
-    if (wayland_socket.front() != '/') {
-      if (IsSet(environment.runtime_dir)) {
-        wayland_socket = std::string(environment.runtime_dir) + "/" + wayland_socket;
-      } else {
-        note(std::string("WAYLAND_DISPLAY is ") + environment.wayland_display +
-             " but XDG_RUNTIME_DIR, where its socket would be, is not set");
-        wayland_socket.clear();
-      }
-    }
-    if (!wayland_socket.empty()) {
-      wayland = AskedOnItsOwnThread([socket = wayland_socket] { return WaylandAnswer(socket); });
-    }
+DisplayArguments ReadDisplayArguments(int argc, const char* const* argv) {
+  DisplayArguments arguments;
+  for (int i = 1; i < argc; ++i) {
+    if (argv[i] == nullptr) continue;
+    std::string_view argument = argv[i];
+    if (argument.starts_with("--")) argument.remove_prefix(1);
+    const char** value = argument == "-platform"  ? &arguments.platform
+                         : argument == "-display" ? &arguments.x_display
+                                                  : nullptr;
+    if (value != nullptr && i + 1 < argc) *value = argv[++i];
   }
-  const std::string x_problem =
-      IsSet(environment.x_display) ? XProblem(environment.x_display, deadline, environment.patience)
-                                   : std::string();
+  return arguments;
+}
 
+DisplayChoice ChooseDisplay(const DisplayEnvironment& environment) {
   DisplayChoice choice;
-  if (wayland.valid()) {
-    std::string problem = "the Wayland compositor at " + wayland_socket + " did not answer" +
-                          Within(environment.patience);
-    if (wayland.wait_until(deadline) == std::future_status::ready) problem = wayland.get();
-    if (problem.empty() && (environment.wayland_plugin_installed == nullptr ||
-                            !environment.wayland_plugin_installed())) {
-      problem = "a Wayland compositor answers at " + wayland_socket +
-                " but the toolkit's Wayland support (package qt6-wayland) is not installed";
+  const bool users_own = IsSet(environment.platform);
+  if (users_own) {
+    const std::vector<std::string> platforms = PlatformsIn(environment.platform);
+    const bool needs_no_display = std::any_of(
+        platforms.begin(), platforms.end(),
+        [](const std::string& platform) { return ServerFor(platform) == Server::kNone; });
+    if (needs_no_display) return {environment.platform, {}, {}};
+  }
+  std::vector<Candidate> candidates = Candidates(environment);
+  AwaitAnswers(candidates, environment);
+
+  std::string problems;
+  for (Candidate& candidate : candidates) {
+    if (candidate.state == State::kWaiting) {
+      candidate.state = State::kFailed;
+      candidate.problem = candidate.unanswered;
     }
-    if (problem.empty()) {
-      choice.platforms = "wayland";
-    } else {
-      note(problem);
+    if (candidate.state == State::kFailed) {
+      problems += (problems.empty() ? "" : "; ") + candidate.problem;
+      continue;
+    }
+    choice.platforms += (choice.platforms.empty() ? "" : ";") + candidate.platform;
+    if (candidate.server == Server::kX && !choice.held_x_connection.Answered()) {
+      choice.held_x_connection = std::move(candidate.probe);
     }
   }
-  if (IsSet(environment.x_display)) {
-    if (x_problem.empty()) {
-      choice.platforms += choice.platforms.empty() ? "xcb" : ";xcb";
-    } else {
-      note(x_problem);
-    }
+  if (!choice.platforms.empty()) {
+    if (users_own) choice.platforms = environment.platform;
+    return choice;
   }
-  if (!choice.platforms.empty()) return choice;
-  if (!IsSet(environment.wayland_display) && !IsSet(environment.x_display)) {
-    note("neither WAYLAND_DISPLAY nor DISPLAY is set");
-  }
+  if (candidates.empty()) problems = "neither WAYLAND_DISPLAY nor DISPLAY is set";
   choice.problem = "zentavo: no display to open the window on: " + problems + ".";
   return choice;
 }

@@ -39,16 +39,29 @@ int main(int argc, char* argv[]) {
   if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) qputenv("QT_NO_GLIB", "1");
 
   // The toolkit aborts when it finds no display; the user is told what is missing instead.
-  const zentavo::DisplayChoice display = zentavo::ChooseDisplay(
-      {std::getenv("QT_QPA_PLATFORM"), std::getenv("WAYLAND_DISPLAY"),
-       std::getenv("XDG_RUNTIME_DIR"), std::getenv("DISPLAY"), &WaylandPluginInstalled});
+  const zentavo::DisplayArguments arguments = zentavo::ReadDisplayArguments(argc, argv);
+  zentavo::DisplayChoice display = zentavo::ChooseDisplay({
+      .platform =
+          arguments.platform != nullptr ? arguments.platform : std::getenv("QT_QPA_PLATFORM"),
+      .wayland_display = std::getenv("WAYLAND_DISPLAY"),
+      .wayland_socket = std::getenv("WAYLAND_SOCKET"),
+      .runtime_dir = std::getenv("XDG_RUNTIME_DIR"),
+      .x_display = arguments.x_display != nullptr ? arguments.x_display : std::getenv("DISPLAY"),
+      .x_display_named_by = arguments.x_display != nullptr ? "-display" : "DISPLAY",
+      .wayland_plugin_installed = &WaylandPluginInstalled,
+  });
   if (display.platforms.empty()) {
     std::fprintf(stderr, "%s\n", display.problem.c_str());
     return kNoDisplayStatus;
   }
-  qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(display.platforms));
+  // A platform named on the command line is the toolkit's to read there.
+  if (arguments.platform == nullptr) {
+    qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(display.platforms));
+  }
 
   QApplication application(argc, argv);
+  // The toolkit's own connection is made: the check's may go without the server resetting.
+  display.held_x_connection.End();
   QApplication::setOrganizationName(QStringLiteral("Tolvek"));
   QApplication::setApplicationName(QStringLiteral("Zentavo"));
   QApplication::setApplicationVersion(QStringLiteral(ZENTAVO_VERSION));

@@ -1,20 +1,25 @@
 #!/usr/bin/env bash
-# Zentavo before any window, where the display is there but will not have it: an X server that
-# asks for a cookie the program lacks, and a display that takes the connection and never
-# answers, on a loopback port and on a Unix socket. Each ends in one line and status 2 within
-# 15 s; the same X server with the cookie opens the window.
+# Zentavo before any window, where the display is there but will not have it, or is named in a
+# way the check must read as the toolkit does: an X server that asks for a cookie the program
+# lacks, a screen the server lacks, and a display that takes the connection and never answers,
+# on a loopback port and on a Unix socket, each ending in one line and status 2 within 15 s;
+# the same X server with the cookie, named by DISPLAY or by -display, opens the window;
+# -platform offscreen needs no display; and an X server started with -terminate, which exits
+# when its last client leaves, is still there once the window shows.
 #   display_refusals_test.sh ZENTAVO
 set -euo pipefail
 zentavo=$1
 source "$(dirname "$0")/../x11_session.sh"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
-# expect_one_line_and_status_2 WHAT PATTERN ENV...: Zentavo with ENV says one line matching
-# PATTERN and ends with status 2, within 15 s.
+# expect_one_line_and_status_2 WHAT PATTERN ENV... [-- ARGUMENTS...]: Zentavo with ENV and
+# ARGUMENTS says one line matching PATTERN and ends with status 2, within 15 s.
 expect_one_line_and_status_2() {
-  local what=$1 pattern=$2 started=$SECONDS status=0
+  local what=$1 pattern=$2 started=$SECONDS status=0 settings=()
   shift 2
-  env "$@" timeout 30 "$zentavo" >"$work/out" 2>"$work/said" || status=$?
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do settings+=("$1"); shift; done
+  [ $# -eq 0 ] || shift
+  env "${settings[@]}" timeout 30 "$zentavo" "$@" >"$work/out" 2>"$work/said" || status=$?
   local took=$((SECONDS - started))
   [ "$status" -eq 2 ] || fail "$what: status $status, not 2; it said: $(cat "$work/said")"
   [ "$took" -le 15 ] || fail "$what: it took ${took} s"
@@ -37,35 +42,63 @@ within 10 eval 'DISPLAY="$display" XAUTHORITY="$work/cookies" xdpyinfo >/dev/nul
 expect_one_line_and_status_2 "no cookie" "refused the connection" \
   DISPLAY="$display" XAUTHORITY="$work/no-cookies"
 
+# window_of PID: whether the program PID shows a window on $display.
+window_of() {
+  DISPLAY="$display" XAUTHORITY="$work/cookies" xdotool search --all --onlyvisible --pid "$1" \
+    --name "^Tolvek Zentavo\$" >/dev/null 2>&1
+}
+
 step "the same server with the cookie: the window opens"
 DISPLAY="$display" XAUTHORITY="$work/cookies" start_process "$zentavo" 2>"$work/program.log"
-within 10 eval 'DISPLAY="$display" XAUTHORITY="$work/cookies" \
-  xdotool search --onlyvisible --name "^Tolvek Zentavo\$" >/dev/null 2>&1' ||
-  fail "no window with the cookie: $(cat "$work/program.log")"
+within 10 window_of "$last_pid" || fail "no window with the cookie: $(cat "$work/program.log")"
 echo "ok: the window opened"
+
+step "the display named on the command line, as the toolkit reads it"
+DISPLAY=":$((number + 1000))" XAUTHORITY="$work/cookies" start_process "$zentavo" \
+  --display "$display" 2>"$work/program.log"
+within 10 window_of "$last_pid" ||
+  fail "no window on --display $display: $(cat "$work/program.log")"
+echo "ok: --display $display opened the window, with DISPLAY naming no server"
+expect_one_line_and_status_2 "a screen the server lacks, in DISPLAY" "DISPLAY $display.1 has no screen 1" \
+  DISPLAY="$display.1" XAUTHORITY="$work/cookies"
+expect_one_line_and_status_2 "a screen the server lacks, in -display" "-display $display.4 has no screen 4" \
+  DISPLAY="$display" XAUTHORITY="$work/cookies" -- -display "$display.4"
+
+step "a platform that needs no display"
+start_process env -u DISPLAY "$zentavo" -platform offscreen 2>"$work/offscreen.log"
+offscreen_pid=$last_pid
+within 15 grep -q libqoffscreen "/proc/$offscreen_pid/maps" ||
+  fail "-platform offscreen did not start: $(cat "$work/offscreen.log")"
+! grep -q "no display" "$work/offscreen.log" || fail "it said: $(cat "$work/offscreen.log")"
+echo "ok: -platform offscreen started with no DISPLAY"
+
+step "an X server that exits when its last client leaves"
+# -audit 4 logs each client, with its process id, as it connects: the test waits for the
+# program's own connection there, since a client of the test's own that came and went first
+# would itself end this server.
+start_process Xvfb -displayfd 3 -terminate -audit 4 -screen 0 640x480x24 -nolisten tcp \
+  3>"$work/terminating-display" 2>"$work/terminating.log"
+terminating_server=$last_pid
+within 10 test -s "$work/terminating-display" || fail "Xvfb did not start: $(cat "$work/terminating.log")"
+terminating=":$(cat "$work/terminating-display")"
+DISPLAY="$terminating" start_process "$zentavo" 2>"$work/program.log"
+program=$last_pid
+within 15 grep -q "pid=$program )" "$work/terminating.log" ||
+  fail "the program never connected: $(cat "$work/program.log")"
+within 10 eval 'DISPLAY="$terminating" xdotool search --onlyvisible --pid "$program" >/dev/null 2>&1' ||
+  fail "no window; the server is $(kill -0 "$terminating_server" 2>/dev/null && echo there || echo gone): $(cat "$work/program.log")"
+kill -0 "$terminating_server" 2>/dev/null || fail "the X server exited"
+kill -0 "$program" 2>/dev/null || fail "the program ended: $(cat "$work/program.log")"
+[ -z "$(cat /proc/"$program"/task/*/children)" ] || fail "the check's process is still there"
+echo "ok: the window opened on $terminating, and the server is still there"
 
 step "displays that take the connection and never answer"
 # A display number no X server here uses, for a silent socket where X servers listen.
 silent_number=90
 while [ -e "/tmp/.X11-unix/X$silent_number" ]; do silent_number=$((silent_number + 1)); done
 mkdir -p /tmp/.X11-unix
-start_process /usr/bin/python3 -c '
-import socket, sys, time
-port = socket.socket(); port.bind(("127.0.0.1", 0)); port.listen()
-listeners = [port]
-for path in sys.argv[1:3]:
-    unix = socket.socket(socket.AF_UNIX); unix.bind(path); unix.listen(); listeners.append(unix)
-open(sys.argv[3], "w").write(str(port.getsockname()[1]))
-held = []
-while True:  # takes every connection and says nothing; ended by its id with the test
-    for listener in listeners:
-        listener.setblocking(False)
-        try:
-            held.append(listener.accept()[0])
-        except BlockingIOError:
-            pass
-    time.sleep(0.05)
-' "$work/silent-socket" "/tmp/.X11-unix/X$silent_number" "$work/silent-port"
+start_process /usr/bin/python3 "$(dirname "$0")/silent_listener.py" "$work/silent-port" \
+  "$work/silent-socket" "/tmp/.X11-unix/X$silent_number"
 remove_silent_x_socket() { rm -f "/tmp/.X11-unix/X$silent_number"; }
 before_end_session() { remove_silent_x_socket; }
 within 10 test -s "$work/silent-port" || fail "the silent listener did not start"

@@ -71,4 +71,35 @@ mkdir "$work/shots"
 within 20 separators_shown ||
   fail "the compositor does not show the window whole; black lines found (row, length): $(cat "$work/lines" 2>/dev/null)"
 kill -0 "$program_pid" || fail "the program ended"
+
+step "a Wayland connection handed over in WAYLAND_SOCKET, and no display named"
+# The way a compositor starts a client of its own: the connection is made first, and the
+# program is given its descriptor. The Python process becomes the program, keeping its id.
+WAYLAND_DEBUG=1 start_process /usr/bin/python3 -c '
+import os, socket, sys
+connection = socket.socket(socket.AF_UNIX)
+connection.connect(sys.argv[1])
+os.set_inheritable(connection.fileno(), True)
+environment = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+environment["WAYLAND_SOCKET"] = str(connection.fileno())
+os.execve(sys.argv[2], [sys.argv[2]], environment)
+' "$runtime/wayland-zentavo" "$program" 2>"$work/handed-over.log"
+within 20 grep -qE 'set_title\("Tolvek Zentavo"\)' "$work/handed-over.log" ||
+  fail "no window on the handed-over connection: $(tail -3 "$work/handed-over.log")"
+echo "ok: the window opened on the connection in WAYLAND_SOCKET"
+
+step "a compositor that answers beside an X server that never does"
+# The check gives a display 10 s to answer; the window comes well before, since the toolkit
+# takes the compositor, which answered first.
+silent_number=90
+while [ -e "/tmp/.X11-unix/X$silent_number" ]; do silent_number=$((silent_number + 1)); done
+mkdir -p /tmp/.X11-unix
+start_process /usr/bin/python3 "$(dirname "$0")/silent_listener.py" "$work/silent-port" \
+  "/tmp/.X11-unix/X$silent_number"
+before_end_session() { rm -f "/tmp/.X11-unix/X$silent_number"; }
+within 10 test -s "$work/silent-port" || fail "the silent listener did not start"
+DISPLAY=":$silent_number" WAYLAND_DEBUG=1 start_process "$program" 2>"$work/beside-silent-x.log"
+within 7 grep -qE 'set_title\("Tolvek Zentavo"\)' "$work/beside-silent-x.log" ||
+  fail "no window within 7 s: $(tail -3 "$work/beside-silent-x.log")"
+echo "ok: the window opened on the compositor without waiting for the X server"
 echo "PASSED"
