@@ -9,7 +9,6 @@
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
-#include <QStyleHints>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -282,38 +281,6 @@ TEST(TextBox, TheContextMenuOffersItsItemsEachAnEditOfTheBox) {
 
 constexpr const char* kToolkitPaintsAll =
     "built against a Qt version the boxes' own painting was not checked against";
-
-// Each blink of a huge line walks its runs of text; the caret holds still instead, while that box
-// has the focus, and the platform's blink period comes back as it loses either.
-TEST(TextBox, TheCaretHoldsStillWhileTheBoxHoldsAHugeText) {
-  QStyleHints* hints = QGuiApplication::styleHints();
-  hints->setCursorFlashTime(200);
-  QWidget window;
-  auto* box = new TextBox(&window);
-  auto* other = new TextBox(&window);
-  window.show();
-  window.activateWindow();
-  box->setFocus();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-  ASSERT_TRUE(box->hasFocus());
-  const QString huge(TextBox::kSteadyCaretCharacters + 1, u'7');
-  const struct {
-    const char* what;
-    std::function<void()> act;
-    int flash_time;  // 0: the caret holds still
-  } steps[] = {
-      {"a short text", [] {}, 200},
-      {"a huge text", [&] { box->setText(huge); }, 0},
-      {"the focus in another box", [&] { other->setFocus(); }, 200},
-      {"the focus back", [&] { box->setFocus(); }, 0},
-      {"a short text again", [&] { box->setText("7"); }, 200},
-      {"a huge text in a box without the focus", [&] { other->setText(huge); }, 200},
-  };
-  for (const auto& step : steps) {
-    step.act();
-    EXPECT_EQ(hints->cursorFlashTime(), step.flash_time) << step.what;
-  }
-}
 
 // The box paints long texts itself, visiting only what shows; every pixel must be what the
 // toolkit's own painting gives, wherever the line is scrolled to and whatever is selected.
