@@ -51,6 +51,7 @@ struct Candidate {
   bool handed_over = false;  // usable without asking
   std::string problem;       // known to fail, and why
   std::string unanswered;    // the problem once the time is up
+  std::string unsupported;   // the problem when the toolkit's Wayland support is missing
   State state = State::kWaiting;
 };
 
@@ -80,6 +81,7 @@ Candidate WaylandCandidate(const DisplayEnvironment& environment, std::string pl
   if (environment.wayland_socket != nullptr) {
     candidate.problem = HandedOverSocketProblem(environment.wayland_socket);
     candidate.handed_over = candidate.problem.empty();
+    candidate.unsupported = "a Wayland connection is handed over in WAYLAND_SOCKET";
     return candidate;
   }
   // Without a name, libwayland looks for wayland-0, as the toolkit's own platform then does.
@@ -96,6 +98,7 @@ Candidate WaylandCandidate(const DisplayEnvironment& environment, std::string pl
   }
   candidate.unanswered =
       "the Wayland compositor at " + socket + " did not answer" + Within(environment.patience);
+  candidate.unsupported = "a Wayland compositor answers at " + socket;
   candidate.probe = DisplayProbe::AskWayland(socket);
   return candidate;
 }
@@ -136,9 +139,8 @@ void Update(Candidate& candidate, const DisplayEnvironment& environment) {
   if (candidate.problem.empty() && candidate.server == Server::kWayland &&
       (environment.wayland_plugin_installed == nullptr ||
        !environment.wayland_plugin_installed())) {
-    candidate.problem =
-        "a Wayland compositor answers but the toolkit's Wayland support "
-        "(package qt6-wayland) is not installed";
+    candidate.problem = candidate.unsupported +
+                        " but the toolkit's Wayland support (package qt6-wayland) is not installed";
   }
   candidate.state = candidate.problem.empty() ? State::kUsable : State::kFailed;
 }

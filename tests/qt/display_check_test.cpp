@@ -12,6 +12,7 @@ namespace zentavo {
 namespace {
 
 bool Installed() { return true; }
+bool NotInstalled() { return false; }
 
 struct ChoiceRow {
   const char* name;
@@ -99,6 +100,12 @@ TEST(ChooseDisplay, LeavesAHandedOverWaylandSocketToTheToolkit) {
   EXPECT_EQ(recv(ends[1], &byte, 1, MSG_DONTWAIT), -1) << "the check wrote to the compositor";
   EXPECT_EQ(send(ends[1], "x", 1, 0), 1);
   EXPECT_EQ(recv(ends[0], &byte, 1, MSG_DONTWAIT), 1) << "the check closed or read the socket";
+  EXPECT_EQ(ChooseDisplay(
+                {.wayland_socket = handed_over.c_str(), .wayland_plugin_installed = &NotInstalled})
+                .problem,
+            "zentavo: no display to open the window on: a Wayland connection is handed over in "
+            "WAYLAND_SOCKET but the toolkit's Wayland support (package qt6-wayland) is not "
+            "installed.");
   close(ends[0]);
   close(ends[1]);
 
