@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <wayland-client-core.h>
@@ -48,11 +49,12 @@ std::string Drained(int descriptor) {
   return drained;
 }
 
-// Runs `ask(answer_descriptor)` in a child process, which never returns into the program.
+// Runs `ask(answer_descriptor)` in a child process, which never returns into the program. The
+// answer comes back on a socket, which can carry the child's connection along with it.
 template <typename Ask>
 std::pair<pid_t, int> StartChild(Ask ask) {
   std::array<int, 2> ends{-1, -1};
-  if (pipe2(ends.data(), O_CLOEXEC) != 0) return {-1, -1};
+  if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends.data()) != 0) return {-1, -1};
   const pid_t parent = getpid();
   const pid_t child = fork();
   if (child == 0) {
@@ -100,10 +102,28 @@ void AskXInChild(const std::string& display, const std::string& named_by, int an
     problem = said.empty() ? "no X server answers at " + named_by + " " + display
                            : where + " refused the connection: " + said;
   }
-  WriteAll(answer, Answer(problem));
-  close(answer);
-  if (!problem.empty()) return;
-  for (;;) pause();  // holds the connection until the program ends this child
+  if (!problem.empty()) {
+    WriteAll(answer, Answer(problem));
+    return;
+  }
+  // The connection itself goes to the program, which holds it while the toolkit connects; this
+  // child ends at once, rather than share the program's memory page by page as it starts.
+  int connection_descriptor = xcb_get_file_descriptor(connection);
+  char let_in = kLetIn;
+  iovec byte{.iov_base = &let_in, .iov_len = 1};
+  alignas(cmsghdr) std::array<char, CMSG_SPACE(sizeof(int))> control{};
+  msghdr message{};
+  message.msg_iov = &byte;
+  message.msg_iovlen = 1;
+  message.msg_control = control.data();
+  message.msg_controllen = control.size();
+  cmsghdr* carried = CMSG_FIRSTHDR(&message);
+  carried->cmsg_level = SOL_SOCKET;
+  carried->cmsg_type = SCM_RIGHTS;
+  carried->cmsg_len = CMSG_LEN(sizeof(int));
+  std::memcpy(CMSG_DATA(carried), &connection_descriptor, sizeof(int));
+  while (sendmsg(answer, &message, MSG_NOSIGNAL) < 0 && errno == EINTR) {
+  }
 }
 
 // libwayland-client, loaded only in the child that asks a compositor: on X11 the program never
@@ -177,6 +197,7 @@ DisplayProbe DisplayProbe::AskWayland(const std::string& socket) {
 DisplayProbe::DisplayProbe(DisplayProbe&& other) noexcept
     : child_(std::exchange(other.child_, -1)),
       answer_(std::exchange(other.answer_, -1)),
+      held_(std::exchange(other.held_, -1)),
       answered_(other.answered_),
       received_(std::move(other.received_)),
       problem_(std::move(other.problem_)) {}
@@ -186,6 +207,7 @@ DisplayProbe& DisplayProbe::operator=(DisplayProbe&& other) noexcept {
     End();
     child_ = std::exchange(other.child_, -1);
     answer_ = std::exchange(other.answer_, -1);
+    held_ = std::exchange(other.held_, -1);
     answered_ = other.answered_;
     received_ = std::move(other.received_);
     problem_ = std::move(other.problem_);
@@ -196,8 +218,21 @@ DisplayProbe& DisplayProbe::operator=(DisplayProbe&& other) noexcept {
 void DisplayProbe::ReadAnswer() {
   if (answer_ < 0) return;
   std::array<char, 512> chunk{};
-  const ssize_t now = read(answer_, chunk.data(), chunk.size());
+  iovec into{.iov_base = chunk.data(), .iov_len = chunk.size()};
+  alignas(cmsghdr) std::array<char, CMSG_SPACE(sizeof(int))> control{};
+  msghdr message{};
+  message.msg_iov = &into;
+  message.msg_iovlen = 1;
+  message.msg_control = control.data();
+  message.msg_controllen = control.size();
+  const ssize_t now = recvmsg(answer_, &message, MSG_CMSG_CLOEXEC);
   if (now < 0 && (errno == EINTR || errno == EAGAIN)) return;
+  for (cmsghdr* carried = CMSG_FIRSTHDR(&message); carried != nullptr;
+       carried = CMSG_NXTHDR(&message, carried)) {
+    if (carried->cmsg_level != SOL_SOCKET || carried->cmsg_type != SCM_RIGHTS) continue;
+    if (held_ >= 0) close(held_);
+    std::memcpy(&held_, CMSG_DATA(carried), sizeof(int));
+  }
   if (now > 0) {
     received_.append(chunk.data(), static_cast<std::size_t>(now));
     return;
@@ -214,6 +249,8 @@ void DisplayProbe::ReadAnswer() {
 void DisplayProbe::End() {
   if (answer_ >= 0) close(answer_);
   answer_ = -1;
+  if (held_ >= 0) close(held_);
+  held_ = -1;
   if (child_ > 0) {
     kill(child_, SIGKILL);
     while (waitpid(child_, nullptr, 0) < 0 && errno == EINTR) {

@@ -13,9 +13,10 @@ namespace zentavo {
 class DisplayProbe {
  public:
   // Asks the X server at `display` whether it lets the program in on the screen the name gives.
-  // Once let in, the child keeps its connection open until the probe is ended: the check must
-  // never be the last client to leave a server, which then resets, or exits when started with
-  // -terminate. `named_by` ("DISPLAY", "-display") is how the answer refers to the name.
+  // Once let in, the child hands its connection to the program, which holds it until the probe
+  // is ended: the check must never be the last client to leave a server, which then resets, or
+  // exits when started with -terminate. `named_by` ("DISPLAY", "-display") is how the answer
+  // refers to the name.
   static DisplayProbe AskX(const std::string& display, const std::string& named_by);
   // Asks the Wayland compositor at the socket path for its first round trip.
   static DisplayProbe AskWayland(const std::string& socket);
@@ -35,12 +36,13 @@ class DisplayProbe {
   // Why the display cannot be used; empty when it let the program in.
   [[nodiscard]] const std::string& Problem() const { return problem_; }
 
-  // Ends the child, with any connection it holds, and reaps it.
+  // Closes any connection handed over, and ends the child if it still runs, reaping it.
   void End();
 
  private:
   pid_t child_ = -1;
   int answer_ = -1;
+  int held_ = -1;  // the connection the child handed over
   bool answered_ = false;
   std::string received_;
   std::string problem_;
