@@ -49,6 +49,20 @@ std::string Drained(int descriptor) {
   return drained;
 }
 
+// Room for one descriptor carried beside a message on a Unix socket.
+struct alignas(cmsghdr) DescriptorRoom {
+  std::array<char, CMSG_SPACE(sizeof(int))> bytes{};
+};
+
+msghdr MessageOf(iovec& data, DescriptorRoom& control) {
+  msghdr message{};
+  message.msg_iov = &data;
+  message.msg_iovlen = 1;
+  message.msg_control = control.bytes.data();
+  message.msg_controllen = control.bytes.size();
+  return message;
+}
+
 // Runs `ask(answer_descriptor)` in a child process, which never returns into the program. The
 // answer comes back on a socket, which can carry the child's connection along with it.
 template <typename Ask>
@@ -111,12 +125,8 @@ void AskXInChild(const std::string& display, const std::string& named_by, int an
   int connection_descriptor = xcb_get_file_descriptor(connection);
   char let_in = kLetIn;
   iovec byte{.iov_base = &let_in, .iov_len = 1};
-  alignas(cmsghdr) std::array<char, CMSG_SPACE(sizeof(int))> control{};
-  msghdr message{};
-  message.msg_iov = &byte;
-  message.msg_iovlen = 1;
-  message.msg_control = control.data();
-  message.msg_controllen = control.size();
+  DescriptorRoom control{};
+  msghdr message = MessageOf(byte, control);
   cmsghdr* carried = CMSG_FIRSTHDR(&message);
   carried->cmsg_level = SOL_SOCKET;
   carried->cmsg_type = SCM_RIGHTS;
@@ -219,12 +229,8 @@ void DisplayProbe::ReadAnswer() {
   if (answer_ < 0) return;
   std::array<char, 512> chunk{};
   iovec into{.iov_base = chunk.data(), .iov_len = chunk.size()};
-  alignas(cmsghdr) std::array<char, CMSG_SPACE(sizeof(int))> control{};
-  msghdr message{};
-  message.msg_iov = &into;
-  message.msg_iovlen = 1;
-  message.msg_control = control.data();
-  message.msg_controllen = control.size();
+  DescriptorRoom control{};
+  msghdr message = MessageOf(into, control);
   const ssize_t now = recvmsg(answer_, &message, MSG_CMSG_CLOEXEC);
   if (now < 0 && (errno == EINTR || errno == EAGAIN)) return;
   for (cmsghdr* carried = CMSG_FIRSTHDR(&message); carried != nullptr;

@@ -93,18 +93,9 @@ kill -0 "$program" 2>/dev/null || fail "the program ended: $(cat "$work/program.
 echo "ok: the window opened on $terminating, and the server is still there"
 
 step "displays that take the connection and never answer"
-# A display number no X server here uses, for a silent socket where X servers listen.
-silent_number=90
-while [ -e "/tmp/.X11-unix/X$silent_number" ]; do silent_number=$((silent_number + 1)); done
-mkdir -p /tmp/.X11-unix
-start_process /usr/bin/python3 "$(dirname "$0")/silent_listener.py" "$work/silent-port" \
-  "$work/silent-socket" "/tmp/.X11-unix/X$silent_number"
-remove_silent_x_socket() { rm -f "/tmp/.X11-unix/X$silent_number"; }
-before_end_session() { remove_silent_x_socket; }
-within 10 test -s "$work/silent-port" || fail "the silent listener did not start"
-port=$(cat "$work/silent-port")
+start_silent_listener "$work/silent-socket"
 expect_one_line_and_status_2 "a silent X server on a loopback port" "did not answer" \
-  DISPLAY="127.0.0.1:$((port - 6000))" XAUTHORITY="$work/no-cookies"
+  DISPLAY="127.0.0.1:$((silent_port - 6000))" XAUTHORITY="$work/no-cookies"
 expect_one_line_and_status_2 "a silent X server on a Unix socket" "did not answer" \
   DISPLAY=":$silent_number" XAUTHORITY="$work/no-cookies"
 expect_one_line_and_status_2 "a silent Wayland compositor on a Unix socket" "did not answer" \

@@ -91,13 +91,7 @@ echo "ok: the window opened on the connection in WAYLAND_SOCKET"
 step "a compositor that answers beside an X server that never does"
 # The check gives a display 10 s to answer; the window comes well before, since the toolkit
 # takes the compositor, which answered first.
-silent_number=90
-while [ -e "/tmp/.X11-unix/X$silent_number" ]; do silent_number=$((silent_number + 1)); done
-mkdir -p /tmp/.X11-unix
-start_process /usr/bin/python3 "$(dirname "$0")/silent_listener.py" "$work/silent-port" \
-  "/tmp/.X11-unix/X$silent_number"
-before_end_session() { rm -f "/tmp/.X11-unix/X$silent_number"; }
-within 10 test -s "$work/silent-port" || fail "the silent listener did not start"
+start_silent_listener
 DISPLAY=":$silent_number" WAYLAND_DEBUG=1 start_process "$program" 2>"$work/beside-silent-x.log"
 within 7 grep -qE 'set_title\("Tolvek Zentavo"\)' "$work/beside-silent-x.log" ||
   fail "no window within 7 s: $(tail -3 "$work/beside-silent-x.log")"
