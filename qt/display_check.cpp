@@ -1,6 +1,5 @@
 #include "display_check.h"
 
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
 #include <xcb/xcb.h>
