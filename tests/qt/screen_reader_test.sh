@@ -12,7 +12,9 @@ python=/usr/bin/python3  # Debian's, which has pyatspi
 
 source "$(dirname "$0")/../x11_session.sh"
 before_end_session() {
-  [ "$1" -eq 0 ] || { echo "--- what Orca said:"; grep -a 'SPEECH OUTPUT' "$work/orca.log" | tail -n 40 || true; }
+  [ "$1" -eq 0 ] || { echo "--- what Orca said, the focus changes it handled, where it held the focus:"
+    grep -aE "SPEECH OUTPUT|OBJECT EVENT: object:state-changed:focused|locusOfFocus" "$work/orca.log" |
+      tail -n 60 || true; }
 }
 
 export HOME=$work/home XDG_RUNTIME_DIR=$work/run XDG_CONFIG_HOME=$work/home/.config
@@ -54,19 +56,25 @@ SETTINGS
 # Orca writes its log line by line only to a terminal.
 start_process script -q -f -c "exec orca --replace -u '$work/orca' --debug-file /dev/tty" \
   "$work/orca.log" >/dev/null 2>&1 </dev/null
-# The window had the focus before Orca listened, so Orca may never hear of it: once Orca says it
-# is on, the focus goes to the next box and back, events Orca hears whenever it started.
-within 60 grep -aq "SPEECH OUTPUT: 'Screen reader on" "$work/orca.log" || fail "Orca did not start"
-for attempt in 1 2 3; do
-  xdotool key Tab shift+Tab
-  within 20 grep -aq "SPEECH OUTPUT: 'Write ASCii code to translate" "$work/orca.log" && break
-  [ "$attempt" -lt 3 ] || fail "Orca did not speak the focused box"
-done
 
 mark=0
 mark_now() { mark=$(stat -c %s "$work/orca.log"); }
 spoken_since_mark() { tail -c +$((mark + 1)) "$work/orca.log" | grep -a 'SPEECH OUTPUT' || true; }
 heard() { spoken_since_mark | grep -aiqE "$1"; }
+
+# The window had the focus before Orca listened, so Orca may never hear of it: once Orca says it
+# is on, the focus goes to the next box and back, events Orca hears whenever it started. The way
+# back waits until Orca has spoken the way there: Orca drops a focus event that a later one in
+# its queue makes obsolete, so with both keys at once it skipped txtParaCar and then found the
+# focus back on the box it already held, and said nothing.
+within 60 grep -aq "SPEECH OUTPUT: 'Screen reader on" "$work/orca.log" || fail "Orca did not start"
+for attempt in 1 2 3; do
+  mark_now; xdotool key Tab
+  within 10 heard "Caracter" || true  # Shift+Tab follows either way
+  mark_now; xdotool key shift+Tab
+  within 20 heard "SPEECH OUTPUT: 'Write ASCii code to translate" && break
+  [ "$attempt" -lt 3 ] || fail "Orca did not speak the focused box"
+done
 expect_speech() {  # PATTERN WHAT
   within 30 heard "$1" || fail "$2: Orca did not say /$1/; it said: $(spoken_since_mark | tail -n 8)"
   echo "ok: $2: $(spoken_since_mark | grep -aiE "$1" | head -n 1 | sed "s/.*SPEECH OUTPUT: //")"
