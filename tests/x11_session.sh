@@ -53,17 +53,13 @@ start_x_server() {
 }
 
 # start_silent_listener [PATH...]: a listener that takes every connection and never answers, on
-# a loopback port ($silent_port), on the Unix socket of an X display number no server here uses
-# ($silent_number), and on each PATH; its X socket is removed as the test ends.
+# a loopback port ($silent_port), on the Unix socket of an X display number it takes as X servers
+# take one ($silent_number), and on each PATH. It frees the number as it is ended.
 start_silent_listener() {
-  silent_number=90
-  while [ -e "/tmp/.X11-unix/X$silent_number" ]; do silent_number=$((silent_number + 1)); done
-  mkdir -p /tmp/.X11-unix
   start_process /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/silent_listener.py" \
-    "$work/silent-port" "/tmp/.X11-unix/X$silent_number" "$@"
-  before_end_session() { rm -f "/tmp/.X11-unix/X$silent_number"; }
-  within 10 test -s "$work/silent-port" || fail "the silent listener did not start"
-  silent_port=$(cat "$work/silent-port")
+    "$work/silent-listener" "$@"
+  within 10 test -s "$work/silent-listener" || fail "the silent listener did not start"
+  read -r silent_port silent_number <"$work/silent-listener"
 }
 
 # give_keys_to KEYSYM...: a keycode of its own for each KEYSYM, before the program under test
