@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Zentavo before any window, where the display is there but will not have it, or is named in a
-# way the check must read as the toolkit does: an X server that asks for a cookie the program
-# lacks, a screen the server lacks, and a display that takes the connection and never answers,
-# on a loopback port and on a Unix socket, each ending in one line and status 2 within 15 s;
-# the same X server with the cookie, named by DISPLAY or by -display, opens the window;
-# -platform offscreen needs no display; and an X server started with -terminate, which exits
-# when its last client leaves, is still there once the window shows.
+# Zentavo before any window, where the toolkit finds it cannot have the display: an X server that
+# asks for a cookie the program lacks, a screen the server lacks, a platform that does not exist,
+# Wayland with no compositor, and a display that takes the connection and never answers, on a
+# loopback port and on a Unix socket, each ending in one line and status 2 within 15 s; the same
+# X server with the cookie, named by DISPLAY or by -display, opens the window; -platform
+# offscreen needs no display; and an X server started with -terminate, which exits when its last
+# client leaves, is still there once the window shows.
 #   display_refusals_test.sh ZENTAVO
 set -euo pipefail
 zentavo=$1
@@ -59,10 +59,20 @@ DISPLAY=":$((number + 1000))" XAUTHORITY="$work/cookies" start_process "$zentavo
 within 10 window_of "$last_pid" ||
   fail "no window on --display $display: $(cat "$work/program.log")"
 echo "ok: --display $display opened the window, with DISPLAY naming no server"
-expect_one_line_and_status_2 "a screen the server lacks, in DISPLAY" "DISPLAY $display.1 has no screen 1" \
-  DISPLAY="$display.1" XAUTHORITY="$work/cookies"
-expect_one_line_and_status_2 "a screen the server lacks, in -display" "-display $display.4 has no screen 4" \
+expect_one_line_and_status_2 "a screen the server lacks, in DISPLAY" \
+  "no X server at DISPLAY $display.1 lets the program in" DISPLAY="$display.1" XAUTHORITY="$work/cookies"
+expect_one_line_and_status_2 "a screen the server lacks, in -display" \
+  "no X server at -display $display.4 lets the program in" \
   DISPLAY="$display" XAUTHORITY="$work/cookies" -- -display "$display.4"
+
+step "platforms the toolkit cannot start"
+expect_one_line_and_status_2 "a misspelt platform" 'no platform plugin "xcbb"; installed: .*xcb' \
+  DISPLAY="$display" XAUTHORITY="$work/cookies" -- -platform xcbb
+mkdir -m 700 "$work/empty-runtime"
+expect_one_line_and_status_2 "Wayland with no compositor" \
+  "WAYLAND_DISPLAY is not set, and no Wayland compositor answers at wayland-0" \
+  -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$work/empty-runtime" DISPLAY="$display" \
+  XAUTHORITY="$work/cookies" -- -platform wayland
 
 step "a platform that needs no display"
 start_process env -u DISPLAY "$zentavo" -platform offscreen 2>"$work/offscreen.log"
@@ -89,7 +99,7 @@ within 10 eval 'DISPLAY="$terminating" xdotool search --onlyvisible --pid "$prog
   fail "no window; the server is $(kill -0 "$terminating_server" 2>/dev/null && echo there || echo gone): $(cat "$work/program.log")"
 kill -0 "$terminating_server" 2>/dev/null || fail "the X server exited"
 kill -0 "$program" 2>/dev/null || fail "the program ended: $(cat "$work/program.log")"
-[ -z "$(cat /proc/"$program"/task/*/children)" ] || fail "the check's process is still there"
+[ -z "$(cat /proc/"$program"/task/*/children)" ] || fail "the program started a process of its own"
 echo "ok: the window opened on $terminating, and the server is still there"
 
 step "displays that take the connection and never answer"
