@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "character_details.h"
+#include "code_forms.h"
 
 namespace zentavo {
 namespace {
@@ -17,7 +18,21 @@ struct FoldedLetter {
 };
 
 // clang-format off
-constexpr CharacterTerm kTerms[] = {
+// Every term's text in one string, and where each lies in it: a table of offsets needs no
+// relocation as the program loads, where one of views would need one for every term.
+constexpr char16_t kTermText[] =
+#define ZENTAVO_CHARACTER_TERM_TEXT
+#include "character_terms.inc"
+#undef ZENTAVO_CHARACTER_TERM_TEXT
+    u"";
+
+struct TermAt {
+  std::uint8_t code;
+  TermKind kind;
+  std::uint16_t length;
+  std::uint32_t at;
+};
+constexpr TermAt kTerms[] = {
 #define ZENTAVO_CHARACTER_TERMS
 #include "character_terms.inc"
 #undef ZENTAVO_CHARACTER_TERMS
@@ -74,7 +89,7 @@ struct PreparedTerm {
 const std::vector<std::vector<PreparedTerm>>& PreparedTerms() {
   static const std::vector<std::vector<PreparedTerm>> prepared = [] {
     std::vector<std::vector<PreparedTerm>> by_code(256);
-    for (const CharacterTerm& term : kTerms) {
+    for (const CharacterTerm& term : CharacterTerms()) {
       PreparedTerm& each = by_code[term.code].emplace_back();
       each.term = &term;
       each.folded = FoldForSearch(term.text);
@@ -153,7 +168,15 @@ std::optional<Candidate> MatchSpread(const std::vector<PreparedTerm>& terms, con
 }  // namespace
 
 const std::vector<CharacterTerm>& CharacterTerms() {
-  static const std::vector<CharacterTerm> terms(std::begin(kTerms), std::end(kTerms));
+  static const std::vector<CharacterTerm> terms = [] {
+    const std::u16string_view text(kTermText, std::size(kTermText) - 1);
+    std::vector<CharacterTerm> each;
+    each.reserve(std::size(kTerms));
+    for (const TermAt& term : kTerms) {
+      each.push_back({term.code, term.kind, text.substr(term.at, term.length)});
+    }
+    return each;
+  }();
   return terms;
 }
 

@@ -55,14 +55,6 @@ struct FindResult {
 // lower code. Never fails; any text is a query.
 [[nodiscard]] FindResult FindCharacters(std::u16string_view query);
 
-// The codes `query` writes a form of, in the order the forms are tried (the decimal code first),
-// and the code point it writes where Windows-1252 has none.
-struct CodeFormReading {
-  std::vector<std::uint8_t> codes;
-  std::optional<char32_t> outside;
-};
-[[nodiscard]] CodeFormReading ReadCodeForms(std::u16string_view query);
-
 // `text` as matching compares it: lower case, accents taken off by Unicode decomposition
 // ("Travessão" gives "travessao").
 [[nodiscard]] std::u16string FoldForSearch(std::u16string_view text);

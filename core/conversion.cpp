@@ -6,9 +6,11 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <system_error>
 
+#include "code_notation.h"
 #include "windows1252.h"
 
 namespace zentavo {
@@ -146,12 +148,10 @@ double ReadPrefixedInteger(BlankSkippingCursor cursor, int base) {
   if (significant == std::string::npos) return 0.0;
   const std::string_view value_digits = std::string_view(digits).substr(significant);
 
-  std::uint64_t value = 0;
-  const auto [end, error] =
-      std::from_chars(value_digits.data(), value_digits.data() + value_digits.size(), value, base);
-  if (error == std::errc::result_out_of_range || value > 0xFFFF'FFFFu) {
-    throw ConversionFailure(ConversionFailure::Kind::Overflow);
-  }
+  // Only digits were taken, so nothing read means too many of them for 64 bits.
+  const std::optional<std::uint64_t> read = ReadUnsigned(value_digits, base);
+  if (!read || *read > 0xFFFF'FFFFu) throw ConversionFailure(ConversionFailure::Kind::Overflow);
+  const std::uint64_t value = *read;
   if (value <= 0xFFFFu) {
     return value >= 0x8000u ? static_cast<double>(value) - 0x1'0000 : static_cast<double>(value);
   }
@@ -204,10 +204,7 @@ std::u16string CodeToCharacter(std::u16string_view text) {
 std::u16string CharacterToCode(std::u16string_view text) {
   constexpr std::uint8_t kQuestionMark = '?';
   const char16_t first = text.empty() ? u' ' : text.front();
-  const std::uint8_t code = CodeForCharacter(first).value_or(kQuestionMark);
-
-  const std::string digits = std::to_string(code);
-  return std::u16string(digits.begin(), digits.end());
+  return Widen(DecimalNotation(CodeForCharacter(first).value_or(kQuestionMark)));
 }
 
 }  // namespace zentavo

@@ -71,20 +71,31 @@ foreach(alias_record IN LISTS aliases)
   endif()
 endforeach()
 
+# The names are kept in one string, each row giving where its two lie in it: a table of
+# offsets needs no relocation as the program loads, where a table of pointers would need one
+# for every name.
+set(text "")
 set(rows "")
 set(code 0)
+set(at 0)
 foreach(code_point IN LISTS code_points)
   string(SUBSTRING "${code_point}" 2 4 hex)
   if("${name_${hex}}" STREQUAL "")
     message(FATAL_ERROR "The Unicode data files give no name for U+${hex}")
   endif()
-  string(APPEND rows "    /* ${code} */ {\"${name_${hex}}\", \"${abbreviation_${hex}}\"},\n")
+  string(LENGTH "${name_${hex}}" name_length)
+  string(LENGTH "${abbreviation_${hex}}" abbreviation_length)
+  math(EXPR abbreviation_at "${at} + ${name_length}")
+  string(APPEND text "    \"${name_${hex}}${abbreviation_${hex}}\"\n")
+  string(APPEND rows "    /* ${code} */ {${at}, ${name_length}, ${abbreviation_at}, ${abbreviation_length}},\n")
+  math(EXPR at "${abbreviation_at} + ${abbreviation_length}")
   math(EXPR code "${code} + 1")
 endforeach()
 
 file(WRITE "${OUTPUT}.new"
   "// Generated at build time from UnicodeData.txt and NameAliases.txt; do not edit.\n"
-  "// clang-format off\n${rows}// clang-format on\n")
+  "// clang-format off\n#ifdef ZENTAVO_CHARACTER_NAME_TEXT\n${text}#endif\n"
+  "#ifdef ZENTAVO_CHARACTER_NAMES\n${rows}#endif\n// clang-format on\n")
 # Rewriting an unchanged table would rebuild everything that includes it.
 file(COPY_FILE "${OUTPUT}.new" "${OUTPUT}" ONLY_IF_DIFFERENT)
 file(REMOVE "${OUTPUT}.new")

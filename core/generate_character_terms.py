@@ -22,15 +22,7 @@ import re
 import sys
 import xml.etree.ElementTree as ElementTree
 
-
-def code_page(source_path):
-    source = open(source_path, encoding="utf-8").read()
-    table = re.search(r"kCharacterForCode = {([^}]*)}", source).group(1)
-    table = re.sub(r"/\*[^*]*\*/", "", table)
-    code_points = [int(hex_digits, 16) for hex_digits in re.findall(r"0x([0-9A-F]{4})", table)]
-    if len(code_points) != 256:
-        sys.exit(f"found {len(code_points)} code points in {source_path}, not 256")
-    return code_points
+from windows1252_table import code_page
 
 
 def unicode_records(unicode_dir):
@@ -159,11 +151,19 @@ def main():
             add("Html", reference)
         rows.extend((code, kind, text) for kind, text in terms)
     folded = folding_table(records)
+    # The terms are kept in one string, each row giving where its text lies in it: a table of
+    # offsets needs no relocation as the program loads, where one of pointers needs a relocation
+    # for every term.
     with open(output_path, "w", encoding="ascii") as output:
         output.write("// Made at build time by generate_character_terms.py; not to be edited.\n")
-        output.write("#ifdef ZENTAVO_CHARACTER_TERMS\n")
+        output.write("#ifdef ZENTAVO_CHARACTER_TERM_TEXT\n")
+        for _, _, text in rows:
+            output.write(literal(text) + "\n")
+        output.write("#endif\n#ifdef ZENTAVO_CHARACTER_TERMS\n")
+        at = 0
         for code, kind, text in rows:
-            output.write(f"{{{code}, TermKind::{kind}, {literal(text)}}},\n")
+            output.write(f"{{{code}, TermKind::{kind}, {len(text)}, {at}}},\n")
+            at += len(text)
         output.write("#endif\n#ifdef ZENTAVO_FOLDED_LETTERS\n")
         for code_point in sorted(folded):
             output.write(f"{{0x{code_point:04X}, 0x{folded[code_point]:04X}}},\n")

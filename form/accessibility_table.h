@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "character_details.h"
+#include "code_notation.h"
 #include "control_names.h"
 #include "layout_table.h"
 
@@ -87,7 +88,7 @@ constexpr const RowRecord* RowOfBox(std::string_view box) {
 // The code of the character that `text`, the whole text of a row's output box, shows; nothing
 // for any other text, such as the box's initial name or what the user typed there.
 inline std::optional<std::uint8_t> CodeShown(ShownAs shown_as, std::u16string_view text) {
-  return shown_as == ShownAs::Character ? CodeOfLoneCharacter(text) : CodeOfDecimalText(text);
+  return shown_as == ShownAs::Character ? CodeOfLoneCharacter(text) : ReadDecimalCode(text);
 }
 
 // Top to bottom as the window reads: the banner; each band's prompts, then each box under its

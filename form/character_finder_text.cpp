@@ -2,19 +2,17 @@
 
 #include <string>
 
+#include "character_description.h"
 #include "character_details.h"
+#include "character_picture.h"
+#include "code_notation.h"
 
 namespace zentavo {
-namespace {
-
-std::u16string Widened(std::string_view text) { return {text.begin(), text.end()}; }
-
-}  // namespace
 
 std::u16string FinderRowName(const FoundCharacter& match) {
   std::u16string name = FoundCodeText(match.code) + u", " + NameToTell(match.code);
   if (!match.term.empty() &&
-      FoldForSearch(match.term) != FoldForSearch(Widened(DetailsOfCode(match.code).name))) {
+      FoldForSearch(match.term) != FoldForSearch(Widen(DetailsOfCode(match.code).name))) {
     name += u", ";
     name += match.term;
   }
@@ -27,13 +25,7 @@ std::u16string FinderRowCharacter(std::uint8_t code) {
 }
 
 std::u16string NotInWindows1252Line(char32_t code_point) {
-  std::string notation = "U+";
-  const char* digits = "0123456789ABCDEF";
-  std::string hex;
-  for (char32_t rest = code_point; rest != 0 || hex.size() < 4; rest >>= 4) {
-    hex.insert(hex.begin(), digits[rest & 0xF]);
-  }
-  const std::u16string written = Widened(notation + hex);
+  const std::u16string written = Widen(CodePointNotation(code_point));
   return written + u" is not in Windows-1252 / " + written + u" não está no Windows-1252";
 }
 
@@ -42,7 +34,8 @@ std::u16string FinderAnnouncement(const FindResult& result) {
     return result.outside ? NotInWindows1252Line(*result.outside)
                           : std::u16string(u"No match / Nenhum resultado");
   }
-  const std::u16string count = Widened(std::to_string(result.matches.size()));
+  const std::u16string count =
+      Widen(DecimalNotation(static_cast<std::uint32_t>(result.matches.size())));
   const bool one = result.matches.size() == 1;
   const FoundCharacter& first = result.matches.front();
   return count + (one ? u" match / " : u" matches / ") + count +
@@ -50,6 +43,6 @@ std::u16string FinderAnnouncement(const FindResult& result) {
          NameToTell(first.code);
 }
 
-std::u16string FoundCodeText(std::uint8_t code) { return Widened(std::to_string(code)); }
+std::u16string FoundCodeText(std::uint8_t code) { return Widen(DecimalNotation(code)); }
 
 }  // namespace zentavo

@@ -1,9 +1,16 @@
 #include "character_picture.h"
 
 #include "character_details.h"
+#include "code_notation.h"
 #include "control_names.h"
 
 namespace zentavo {
+
+std::u16string PictureText(std::uint8_t code) {
+  const CharacterDetails details = DetailsOfCode(code);
+  if (!details.abbreviation.empty()) return Widen(details.abbreviation);
+  return Widen(Digits(code, 16));
+}
 
 bool DrawsPictures(std::string_view box) { return box == control_names::kCharacterOutput; }
 

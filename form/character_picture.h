@@ -6,9 +6,14 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace zentavo {
+
+// The words a picture shows for `code`: its abbreviation ("LF", "NBSP", "SHY") or, where Unicode
+// gives none, its code in hexadecimal ("90").
+[[nodiscard]] std::u16string PictureText(std::uint8_t code);
 
 // Whether `box` ever draws a picture: only txtParaCar, which shows one character at a time.
 [[nodiscard]] bool DrawsPictures(std::string_view box);

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "character_details.h"
+#include "code_notation.h"
 #include "conversion.h"
 
 namespace zentavo {
@@ -42,19 +42,15 @@ int CodeOf(std::u16string_view text) {
 
 std::u16string Written(int code, Notation notation) {
   const auto byte = static_cast<std::uint8_t>(code);
-  std::string text;
   switch (notation) {
-    case Notation::Decimal:
-      text = std::to_string(code);
-      break;
     case Notation::Hexadecimal:
-      text = HexadecimalNotation(byte);
-      break;
+      return Widen(HexadecimalNotation(byte));
     case Notation::Octal:
-      text = OctalNotation(byte);
+      return Widen(OctalNotation(byte));
+    case Notation::Decimal:
       break;
   }
-  return {text.begin(), text.end()};
+  return Widen(DecimalNotation(byte));
 }
 
 }  // namespace

@@ -5,9 +5,28 @@
 
 #include "accessibility_table.h"
 #include "character_details.h"
+#include "code_notation.h"
 #include "handlers.h"
 
 namespace zentavo {
+
+std::vector<std::u16string> CopyForms(std::uint8_t code) {
+  const CharacterDetails details = DetailsOfCode(code);
+  std::vector<std::u16string> forms = {Widen(DecimalNotation(code)),
+                                       Widen(HexadecimalNotation(code))};
+  if (!details.is_defined) return forms;
+  const bool html = HtmlReadsBack(details.character);
+  const std::u16string numeric = html ? Widen(NumericReference(details.character)) : u"";
+  const std::string_view named = html ? HtmlNamedReference(details.character) : "";
+  const std::u16string keystroke = details.is_control ? u"" : Widen(WindowsAltNotation(code));
+  for (std::u16string form :
+       {Widen(CodePointNotation(details.character)), named.empty() ? numeric : Widen(named),
+        numeric, Widen(UnicodeEscape(details.character)),
+        Widen(ByteNotation(Utf8Of(details.character))), keystroke}) {
+    if (!form.empty() && form != forms.back()) forms.push_back(std::move(form));
+  }
+  return forms;
+}
 
 std::vector<std::u16string> CopyAsForms(std::string_view box, const TextBoxAccess& boxes) {
   const accessibility::RowRecord* row = accessibility::RowOfBox(box);

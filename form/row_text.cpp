@@ -5,7 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "character_details.h"
+#include "character_description.h"
+#include "code_notation.h"
 
 namespace zentavo {
 
@@ -21,8 +22,7 @@ RowText RowTextFor(const accessibility::RowRecord& row, std::u16string_view show
   // A code heard alone means nothing: the row that shows codes says which code it is, and so
   // does a step.
   if (row.output == accessibility::ShownAs::DecimalCode || change == InputChange::Stepped) {
-    const std::string decimal = std::to_string(*code);
-    announcement = std::u16string(decimal.begin(), decimal.end()) + u", " + announcement;
+    announcement = Widen(DecimalNotation(*code)) + u", " + announcement;
   }
   return {DescribeForTooltip(*code), DescribeForSpeech(*code), std::move(announcement)};
 }

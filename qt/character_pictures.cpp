@@ -11,7 +11,7 @@
 #include <optional>
 #include <string>
 
-#include "character_details.h"
+#include "character_picture.h"
 #include "character_picture.h"
 #include "qt_text.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "character_details.h"
+#include "character_picture.h"
 #include "character_picture.h"
 #include "window_text.h"
 

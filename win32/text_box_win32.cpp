@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "accessible_objects.h"
-#include "character_details.h"
+#include "character_picture.h"
 #include "character_picture.h"
 #include "character_pictures_win32.h"
 #include "code_stepping.h"

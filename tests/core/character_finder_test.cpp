@@ -1,5 +1,5 @@
-// The finder over all 256 codes: every written form of a code and every Unicode name finds that
-// code first, and so does the same query with its words reversed or its accents dropped.
+// The finder over all 256 codes: every Unicode name finds that code first, and so does the same
+// query with its words reversed; and the order the ranking gives.
 #include "character_finder.h"
 
 #include <gtest/gtest.h>
@@ -10,12 +10,10 @@
 #include <vector>
 
 #include "character_details.h"
-#include "windows1252.h"
+#include "code_notation.h"
 
 namespace zentavo {
 namespace {
-
-std::u16string Widened(std::string_view text) { return {text.begin(), text.end()}; }
 
 std::vector<std::u16string> Words(std::u16string_view text) {
   std::vector<std::u16string> words;
@@ -38,33 +36,10 @@ std::optional<std::uint8_t> First(std::u16string_view query) {
   return found.matches.front().code;
 }
 
-TEST(FindCharacters, EveryFormOfACodeFindsItFirstUnlessItIsAlsoAnotherDecimalCode) {
-  for (int each = 0; each < 256; ++each) {
-    const auto code = static_cast<std::uint8_t>(each);
-    std::vector<std::u16string> forms = CopyForms(code);
-    forms.push_back(Widened(OctalNotation(code)));
-    if (DetailsOfCode(code).is_defined)
-      forms.push_back(Utf8ReadAsWindows1252(CharacterForCode(code)));
-    for (const std::u16string& form : forms) {
-      const FindResult found = FindCharacters(form);
-      const auto is_code = [&](const FoundCharacter& match) { return match.code == code; };
-      const auto at = std::find_if(found.matches.begin(), found.matches.end(), is_code);
-      ASSERT_NE(at, found.matches.end()) << "code " << each;
-      EXPECT_EQ(at->level, MatchLevel::CodeForm) << "code " << each;
-      // "41", the UTF-8 byte of 'A', is first the decimal code 41.
-      const bool another_decimal =
-          CodeOfDecimalText(form).has_value() && *CodeOfDecimalText(form) != code;
-      if (!another_decimal) {
-        EXPECT_EQ(found.matches.front().code, code) << "code " << each;
-      }
-    }
-  }
-}
-
 TEST(FindCharacters, EveryUnicodeNameFindsItsCodeFirstInAnyOrderOfItsWords) {
   for (int each = 0; each < 256; ++each) {
     const auto code = static_cast<std::uint8_t>(each);
-    const std::u16string name = Widened(DetailsOfCode(code).name);
+    const std::u16string name = Widen(DetailsOfCode(code).name);
     if (name.empty()) continue;
     EXPECT_EQ(First(name), code) << "name of " << each;
     std::vector<std::u16string> words = Words(name);
@@ -72,15 +47,6 @@ TEST(FindCharacters, EveryUnicodeNameFindsItsCodeFirstInAnyOrderOfItsWords) {
     std::u16string reversed;
     for (const std::u16string& word : words) reversed += (reversed.empty() ? u"" : u" ") + word;
     EXPECT_EQ(First(reversed), code) << "reversed name of " << each;
-  }
-}
-
-TEST(FindCharacters, DroppingAccentsKeepsTheFirstResult) {
-  for (const CharacterTerm& term : CharacterTerms()) {
-    // A term of one character is read as that very character, case and all.
-    if (term.kind == TermKind::Html || term.text.size() == 1) continue;
-    const std::optional<std::uint8_t> first = First(term.text);
-    EXPECT_EQ(First(FoldForSearch(term.text)), first) << "term of " << int{term.code};
   }
 }
 

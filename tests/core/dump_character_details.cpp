@@ -5,6 +5,8 @@
 #include <string>
 
 #include "character_details.h"
+#include "code_notation.h"
+#include "copy_as.h"
 #include "utf8_text.h"
 #include "windows1252.h"
 
@@ -36,12 +38,12 @@ int main() {
       if (!forms.empty()) forms += '\x1f';
       forms += Utf8(form);
     }
-    std::printf("%u\t%04X\t%d\t%d\t%.*s\t%.*s\t%s\t%s\t%s\t%s\t%s\t%s\n", code,
+    std::printf("%u\t%04X\t%d\t%d\t%.*s\t%.*s\t%s\t%s\t%s\t%s\t%s\n", code,
                 static_cast<unsigned>(zentavo::CharacterForCode(byte)), details.is_defined,
                 details.is_control, static_cast<int>(details.name.size()), details.name.data(),
                 static_cast<int>(details.abbreviation.size()), details.abbreviation.data(),
-                zentavo::AltKeystroke(byte).c_str(), zentavo::HexadecimalNotation(byte).c_str(),
-                zentavo::OctalNotation(byte).c_str(), zentavo::Utf8Bytes(character).c_str(),
+                zentavo::HexadecimalNotation(byte).c_str(), zentavo::OctalNotation(byte).c_str(),
+                zentavo::ByteNotation(zentavo::Utf8Of(character)).c_str(),
                 CodePoints(zentavo::Utf8ReadAsWindows1252(character)).c_str(), forms.c_str());
   }
 }

@@ -1,6 +1,6 @@
 // Reads queries, one a line, each written as its code points in hexadecimal ("64 61 73 68"),
 // and prints what the finder answers to each, for the oracle check in check_character_finder.py:
-//   FIRST_CODE OUTSIDE_CODE_POINT<TAB>ANNOUNCEMENT
+//   FIRST_CODE OUTSIDE_CODE_POINT MATCH_COUNT<TAB>ANNOUNCEMENT
 // with "-" where there is none.
 #include <cstdio>
 #include <cstdlib>
@@ -31,7 +31,7 @@ int main() {
     char outside[16] = "-";
     if (found.outside)
       std::snprintf(outside, sizeof outside, "%X", static_cast<unsigned>(*found.outside));
-    std::printf("%s %s\t%s\n", first.c_str(), outside,
+    std::printf("%s %s %zu\t%s\n", first.c_str(), outside, found.matches.size(),
                 zentavo::testing_support::Utf8(zentavo::FinderAnnouncement(found)).c_str());
   }
   return 0;

@@ -6,11 +6,25 @@
 #include <set>
 #include <string>
 
+#include "character_details.h"
 #include "control_names.h"
 #include "windows1252.h"
 
 namespace zentavo {
 namespace {
+
+TEST(PictureText, SetsApartEveryCharacterWithoutADistinctGlyph) {
+  std::set<std::u16string> pictures;
+  for (unsigned code = 0; code < 256; ++code) {
+    const auto byte = static_cast<std::uint8_t>(code);
+    if (!HasNoDistinctGlyph(byte)) continue;
+    EXPECT_TRUE(pictures.insert(PictureText(byte)).second) << "code " << code << " repeats";
+  }
+  EXPECT_EQ(pictures.size(), 40U);
+  EXPECT_EQ(PictureText(10), u"LF");
+  EXPECT_EQ(PictureText(173), u"SHY");
+  EXPECT_EQ(PictureText(144), u"90");
+}
 
 TEST(PicturedCode, EveryCodeWithoutAGlyphAndNoOtherInTxtParaCar) {
   // The C0 controls and DEL, the five codes Windows-1252 leaves undefined, the no-break space

@@ -2,12 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "boxes_in_memory.h"
+#include "character_details.h"
+#include "character_finder.h"
+#include "code_notation.h"
 #include "control_names.h"
+#include "windows1252.h"
 
 namespace zentavo {
 namespace {
@@ -35,6 +41,30 @@ TEST(CopyAsForms, AreTheRowsCharactersFormsInEitherOfItsBoxes) {
       << "code 0 has every form but a keystroke and HTML's, which reads &#0; as U+FFFD";
   EXPECT_EQ(CopyAsForms(control_names::kCharacterInput, boxes), (Forms{u"129", u"&H81"}))
       << "an undefined code has only its code";
+}
+
+// What Copy as writes, the finder reads back: every form of every code finds that code.
+TEST(CopyForms, EachFindsItsCodeFirstUnlessItIsAlsoAnotherDecimalCode) {
+  for (int each = 0; each < 256; ++each) {
+    const auto code = static_cast<std::uint8_t>(each);
+    std::vector<std::u16string> forms = CopyForms(code);
+    forms.push_back(Widen(OctalNotation(code)));
+    if (DetailsOfCode(code).is_defined)
+      forms.push_back(Utf8ReadAsWindows1252(CharacterForCode(code)));
+    for (const std::u16string& form : forms) {
+      const FindResult found = FindCharacters(form);
+      const auto is_code = [&](const FoundCharacter& match) { return match.code == code; };
+      const auto at = std::find_if(found.matches.begin(), found.matches.end(), is_code);
+      ASSERT_NE(at, found.matches.end()) << "code " << each;
+      EXPECT_EQ(at->level, MatchLevel::CodeForm) << "code " << each;
+      // "41", the UTF-8 byte of 'A', is first the decimal code 41.
+      const bool another_decimal =
+          ReadDecimalCode(form).has_value() && *ReadDecimalCode(form) != code;
+      if (!another_decimal) {
+        EXPECT_EQ(found.matches.front().code, code) << "code " << each;
+      }
+    }
+  }
 }
 
 TEST(MenuEntryText, DoublesTheAmpersands) {

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "character_description.h"
 #include "character_details.h"
 #include "control_names.h"
 #include "form1.h"

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "accessibility_table.h"
+#include "character_description.h"
 #include "character_details.h"
 #include "control_names.h"
 #include "edit_box_from_outside.h"

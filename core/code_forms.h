@@ -1,0 +1,20 @@
+// Reads a query as the written forms of a code the finder takes it for: what Copy as gives, what
+// the details show, and what a wrong decoding makes of a character.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace zentavo {
+
+// The codes `query` writes a form of, in the order the forms are tried (the decimal code first),
+// and the code point it writes where Windows-1252 has none.
+struct CodeFormReading {
+  std::vector<std::uint8_t> codes;
+  std::optional<char32_t> outside;
+};
+[[nodiscard]] CodeFormReading ReadCodeForms(std::u16string_view query);
+
+}  // namespace zentavo
