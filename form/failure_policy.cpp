@@ -28,6 +28,15 @@ std::optional<FailureReport> RunHandler(void (*handler)(TextBoxAccess&), TextBox
   }
 }
 
+ReportIcon IconOf(const FailureReport& report) {
+  return report.program_must_end ? ReportIcon::Error : ReportIcon::Warning;
+}
+
+AfterReport AfterAcknowledging(const FailureReport& report) {
+  if (report.program_must_end) return {EXIT_FAILURE, {}};
+  return {std::nullopt, report.focus_box};
+}
+
 FailureReport EscapedFailureReport(const std::exception_ptr& failure) noexcept {
   try {
     try {

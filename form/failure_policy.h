@@ -22,6 +22,19 @@ struct FailureReport {
   std::string_view focus_box;
 };
 
+// How the report looks: a warning for a failure the program goes on after, an error for one it
+// ends on.
+enum class ReportIcon { Warning, Error };
+[[nodiscard]] ReportIcon IconOf(const FailureReport& report);
+
+// What follows once the user has acknowledged `report`: the program ends with `exit_status`, or
+// goes on with the focus in `focus_box`.
+struct AfterReport {
+  std::optional<int> exit_status;
+  std::string_view focus_box;
+};
+[[nodiscard]] AfterReport AfterAcknowledging(const FailureReport& report);
+
 // Runs `handler` over `boxes`. Nothing when it succeeds; otherwise the report to show. A
 // ConversionFailure quotes what `input_box` holds. Ends the program (std::abort) only when not
 // even the report can be made.

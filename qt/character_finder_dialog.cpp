@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "character_finder_screen.h"
 #include "character_finder_text.h"
 #include "qt_text.h"
 #include "result_announcer.h"
@@ -26,12 +27,12 @@ class MatchesModel final : public QAbstractListModel {
  public:
   using QAbstractListModel::QAbstractListModel;
 
-  void Show(const FindResult& found) {
+  void Show(const std::vector<FinderRow>& rows) {
     beginResetModel();
     rows_.clear();
-    for (const FoundCharacter& match : found.matches) {
-      const QString name = ToQString(FinderRowName(match));
-      rows_.push_back({match.code, ToQString(FinderRowCharacter(match.code)) + u'\t' + name, name});
+    for (const FinderRow& row : rows) {
+      const QString name = ToQString(row.name);
+      rows_.push_back({row.code, ToQString(row.character) + u'\t' + name, name});
     }
     endResetModel();
   }
@@ -106,7 +107,7 @@ void CharacterFinderDialog::showEvent(QShowEvent* event) {
 // Down in the field moves into the list, at its first row.
 bool CharacterFinderDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == query_ && event->type() == QEvent::KeyPress &&
-      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && matches_->rowCount({}) > 0) {
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down && DownMovesIntoList(screen_)) {
     list_->setFocus(Qt::TabFocusReason);
     return true;
   }
@@ -114,21 +115,21 @@ bool CharacterFinderDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CharacterFinderDialog::Search(const QString& query) {
-  found_ = FindCharacters(ToU16View(query));
-  matches_->Show(found_);
-  if (matches_->rowCount({}) > 0) list_->setCurrentIndex(matches_->index(0));
-  outside_->setVisible(found_.outside.has_value() && found_.matches.empty());
-  if (found_.outside) outside_->setText(ToQString(NotInWindows1252Line(*found_.outside)));
-  use_->setEnabled(!found_.matches.empty());
-  if (query.isEmpty()) {
-    announce_later_->stop();
-  } else {
+  screen_ = FinderScreenFor(ToU16View(query));
+  matches_->Show(screen_.rows);
+  if (screen_.chosen) list_->setCurrentIndex(matches_->index(static_cast<int>(*screen_.chosen)));
+  outside_->setText(ToQString(screen_.outside_line));
+  outside_->setVisible(!screen_.outside_line.empty());
+  use_->setEnabled(screen_.use_enabled);
+  if (screen_.announce_later) {
     announce_later_->start();  // again from the start at each change
+  } else {
+    announce_later_->stop();
   }
 }
 
 void CharacterFinderDialog::AnnounceMatches() {
-  announcer_->Announce(ToQString(FinderAnnouncement(found_)));
+  announcer_->Announce(ToQString(screen_.announcement));
 }
 
 // Enter in the field takes the first row, which is the current one until the user moves.

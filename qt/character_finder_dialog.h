@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "character_finder.h"
+#include "character_finder_screen.h"
 
 class QLabel;
 class QLineEdit;
@@ -47,7 +47,7 @@ class CharacterFinderDialog final : public QDialog {
   QPushButton* use_;
   ResultAnnouncer* announcer_;
   class QTimer* announce_later_;
-  FindResult found_;
+  FinderScreen screen_;
   std::optional<std::uint8_t> chosen_;
 };
 

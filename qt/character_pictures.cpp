@@ -12,7 +12,6 @@
 #include <string>
 
 #include "character_picture.h"
-#include "character_picture.h"
 #include "qt_text.h"
 
 namespace zentavo {

@@ -31,7 +31,7 @@ void ShowFailureReport(QWidget* parent, const FailureReport& report) {
     box->setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
   }
   const QMessageBox::Icon icon =
-      report.program_must_end ? QMessageBox::Critical : QMessageBox::Warning;
+      IconOf(report) == ReportIcon::Error ? QMessageBox::Critical : QMessageBox::Warning;
   if (box->icon() != icon) box->setIcon(icon);
   box->setText(ToQString(report.summary));
   box->setInformativeText(ToQString(report.details));

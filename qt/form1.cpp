@@ -22,6 +22,7 @@
 #include "application_icon.h"
 #include "caption_fitting.h"
 #include "character_finder_dialog.h"
+#include "character_finder_screen.h"
 #include "character_finder_text.h"
 #include "character_pictures.h"
 #include "code_stepping.h"
@@ -162,7 +163,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 void Form1::FindCharacter() {
   CharacterFinderDialog finder(this);
   if (finder.exec() != QDialog::Accepted || !finder.ChosenCode()) return;
-  auto* box = static_cast<zentavo::TextBox*>(TextBoxOrThrow(control_names::kCodeInput));
+  auto* box = static_cast<zentavo::TextBox*>(TextBoxOrThrow(kFoundCodeBox));
   box->setFocus(Qt::OtherFocusReason);
   box->ReplaceAll(ToQString(FoundCodeText(*finder.ChosenCode())));
 }

@@ -9,23 +9,20 @@
 #include <cstdlib>
 #include <optional>
 
-#include "control_names.h"
 #include "failure_policy.h"
 #include "failure_report.h"
 #include "form1.h"
-#include "handlers.h"
+#include "handler_bindings.h"
 
 namespace zentavo {
 
 void BindNotifications(Form1& form) {
-  QObject::connect(
-      form.TextBox(control_names::kCodeInput), &QLineEdit::textChanged, &form, [&form] {
-        RunHandlerReportingFailures(form, CodeToCharacterHandler, control_names::kCodeInput);
-      });
-  QObject::connect(
-      form.TextBox(control_names::kCharacterInput), &QLineEdit::textChanged, &form, [&form] {
-        RunHandlerReportingFailures(form, CharacterToCodeHandler, control_names::kCharacterInput);
-      });
+  for (const ConversionBinding& binding : kConversionBindings) {
+    QObject::connect(form.TextBox(binding.input_box), &QLineEdit::textChanged, &form,
+                     [&form, binding] {
+                       RunHandlerReportingFailures(form, binding.handler, binding.input_box);
+                     });
+  }
   QObject::connect(form.ExitButton(), &QPushButton::clicked, &ExitProgram);
 }
 
@@ -49,13 +46,14 @@ void ShowNextFailureReport(Form1& form) noexcept {
     const std::optional<FailureReport> report = form.FailureReports().Next();
     if (!report) return;
     ShowFailureReport(&form, *report);
-    if (report->program_must_end) {
-      QCoreApplication::exit(EXIT_FAILURE);
+    const AfterReport after = AfterAcknowledging(*report);
+    if (after.exit_status) {
+      QCoreApplication::exit(*after.exit_status);
       return;
     }
     // Where no window manager hands the focus back after the message box, take it.
     form.activateWindow();
-    form.TextBox(report->focus_box)->setFocus(Qt::OtherFocusReason);
+    form.TextBox(after.focus_box)->setFocus(Qt::OtherFocusReason);
   } catch (...) {
     std::abort();  // not even the report could be shown: nothing is left to vouch for
   }

@@ -18,9 +18,9 @@ RowDetails::RowDetails(const accessibility::RowRecord& row, QLineEdit* input, QL
 
 void RowDetails::Update() {
   const auto* input = qobject_cast<const TextBox*>(input_);
-  const RowText text =
-      RowTextFor(row_, ToU16View(output_->text()),
-                 input != nullptr && input->Stepping() ? InputChange::Stepped : InputChange::Edited);
+  const RowText text = RowTextFor(
+      row_, ToU16View(output_->text()),
+      input != nullptr && input->Stepping() ? InputChange::Stepped : InputChange::Edited);
   ShowDetails(ToQString(text.tooltip), ToQString(text.description));
   const std::u16string_view announcement = AnnouncementOf(text, output_->hasFocus());
   if (!announcement.empty()) announcer_->Announce(ToQString(announcement));

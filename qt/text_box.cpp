@@ -100,23 +100,21 @@ bool TextBox::ReplaceSelection(const QString& text) {
 
 void TextBox::PasteFrom(QClipboard::Mode mode) {
   const QString pasted = QGuiApplication::clipboard()->text(mode);
-  const std::optional<std::u16string_view> line = PastedText(ToU16View(pasted));
-  if (!line) return;  // refused whole
-  // As the toolkit does: an empty clipboard still replaces a selection.
-  if (line->empty() && !hasSelectedText()) return;
-  ReplaceSelection(std::ssize(*line) == pasted.size() ? pasted : pasted.first(std::ssize(*line)));
+  const PasteOutcome outcome =
+      PasteOutcomeOf(ToU16View(pasted), hasSelectedText(), Platform::Linux);
+  if (outcome.beep) QApplication::beep();
+  if (!outcome.put_in) return;
+  const qsizetype length = std::ssize(*outcome.put_in);
+  ReplaceSelection(length == pasted.size() ? pasted : pasted.first(length));
 }
 
 void TextBox::CutSelection() {
   if (!hasSelectedText() || isReadOnly()) return;
   const QString selected = selectedText();
   copy();
-  // Deleted only once the clipboard holds it: a clipboard another program keeps takes nothing.
-  if (QGuiApplication::clipboard()->text() != selected) {
-    QApplication::beep();
-    return;
-  }
-  ReplaceSelection(QString());
+  const CutOutcome outcome = CutOutcomeOf(QGuiApplication::clipboard()->text() == selected);
+  if (outcome.beep) QApplication::beep();
+  if (outcome.delete_selection) ReplaceSelection(QString());
 }
 
 void TextBox::Undo() {

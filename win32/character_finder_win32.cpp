@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "character_finder.h"
+#include "character_finder_screen.h"
 #include "character_finder_text.h"
 #include "list_accessible_win32.h"
 #include "result_announcer_win32.h"
@@ -78,7 +78,7 @@ struct FinderState {
   ResultAnnouncerWin32& announcer;
   std::optional<std::uint8_t> chosen;
   int character_column = 0;
-  FindResult found;  // announced once the query has stayed as it is for a moment
+  FinderScreen screen;  // its announcement is told once the query has stayed as it is a moment
 };
 
 constexpr UINT_PTR kAnnounceTimer = 1;
@@ -91,12 +91,11 @@ FinderState* StateOf(HWND dialog) {
 LRESULT CALLBACK QueryFieldProcedure(HWND field, UINT message, WPARAM wparam, LPARAM lparam,
                                      UINT_PTR subclass, DWORD_PTR /*data*/) {
   if (message == WM_NCDESTROY) RemoveWindowSubclass(field, &QueryFieldProcedure, subclass);
-  if (message == WM_KEYDOWN && wparam == VK_DOWN) {
+  if (message == WM_KEYDOWN && wparam == VK_DOWN && StateOf(GetParent(field)) != nullptr &&
+      DownMovesIntoList(StateOf(GetParent(field))->screen)) {
     HWND list = GetDlgItem(GetParent(field), kListId);
-    if (SendMessageW(list, LB_GETCOUNT, 0, 0) > 0) {
-      SendMessageW(GetParent(field), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
-      return 0;
-    }
+    SendMessageW(GetParent(field), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
+    return 0;
   }
   return DefSubclassProc(field, message, wparam, lparam);
 }
@@ -112,26 +111,24 @@ LRESULT CALLBACK ListProcedure(HWND list, UINT message, WPARAM wparam, LPARAM lp
 }
 
 void Search(HWND dialog) {
-  const std::u16string query = WindowText(GetDlgItem(dialog, kQueryId));
-  const FindResult found = FindCharacters(query);
+  FinderState& state = *StateOf(dialog);
+  state.screen = FinderScreenFor(WindowText(GetDlgItem(dialog, kQueryId)));
   HWND list = GetDlgItem(dialog, kListId);
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  for (const FoundCharacter& match : found.matches) {
-    const std::u16string name = FinderRowName(match);
-    const LRESULT row = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(name)));
-    if (row >= 0) SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(row), match.code);
+  for (const FinderRow& each : state.screen.rows) {
+    const LRESULT row =
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(each.name)));
+    if (row >= 0) SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(row), each.code);
   }
-  SendMessageW(list, LB_SETCURSEL, 0, 0);
+  const auto chosen = state.screen.chosen ? static_cast<WPARAM>(*state.screen.chosen) : WPARAM(-1);
+  SendMessageW(list, LB_SETCURSEL, chosen, 0);
   SendMessageW(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
-  const std::u16string outside =
-      found.outside && found.matches.empty() ? NotInWindows1252Line(*found.outside) : u"";
-  SetDlgItemTextW(dialog, kOutsideId, Wide(outside));
-  EnableWindow(GetDlgItem(dialog, IDOK), found.matches.empty() ? FALSE : TRUE);
-  StateOf(dialog)->found = found;
+  SetDlgItemTextW(dialog, kOutsideId, Wide(state.screen.outside_line));
+  EnableWindow(GetDlgItem(dialog, IDOK), state.screen.use_enabled ? TRUE : FALSE);
   KillTimer(dialog, kAnnounceTimer);
-  if (!query.empty()) {
+  if (state.screen.announce_later) {
     SetTimer(dialog, kAnnounceTimer, kFinderAnnouncementDelayMilliseconds, nullptr);
   }
 }
@@ -146,26 +143,21 @@ void UseChosenRow(HWND dialog) {
 }
 
 // A row: the character in a column of its own, then its accessible name's words.
-void DrawRow(const DRAWITEMSTRUCT& item, int character_column) {
-  if (item.itemID == static_cast<UINT>(-1)) return;
+void DrawRow(const DRAWITEMSTRUCT& item, const FinderState& state) {
+  if (item.itemID >= state.screen.rows.size()) return;
+  const FinderRow& row = state.screen.rows[item.itemID];
   const bool selected = (item.itemState & ODS_SELECTED) != 0;
   FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  const auto code = static_cast<std::uint8_t>(item.itemData);
-  const std::u16string character = FinderRowCharacter(code);
   RECT place = item.rcItem;
   place.left += 4;
-  place.right = place.left + character_column;
-  DrawTextW(item.hDC, Wide(character), static_cast<int>(character.size()), &place,
+  place.right = place.left + state.character_column;
+  DrawTextW(item.hDC, Wide(row.character), static_cast<int>(row.character.size()), &place,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_CENTER);
-  const auto length = SendMessageW(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
-  std::u16string name(static_cast<std::size_t>(length > 0 ? length : 0) + 1, u'\0');
-  SendMessageW(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(name.data()));
-  name.resize(static_cast<std::size_t>(length > 0 ? length : 0));
   place.left = place.right + 8;
   place.right = item.rcItem.right - 4;
-  DrawTextW(item.hDC, Wide(name), static_cast<int>(name.size()), &place,
+  DrawTextW(item.hDC, Wide(row.name), static_cast<int>(row.name.size()), &place,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
   if ((item.itemState & ODS_FOCUS) != 0) DrawFocusRect(item.hDC, &item.rcItem);
 }
@@ -192,12 +184,12 @@ INT_PTR CALLBACK FinderProcedure(HWND dialog, UINT message, WPARAM wparam, LPARA
     }
     case WM_DRAWITEM:
       if (StateOf(dialog) == nullptr) return FALSE;  // before WM_INITDIALOG
-      DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam), StateOf(dialog)->character_column);
+      DrawRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam), *StateOf(dialog));
       return TRUE;
     case WM_TIMER:
       if (wparam != kAnnounceTimer || StateOf(dialog) == nullptr) return FALSE;
       KillTimer(dialog, kAnnounceTimer);
-      StateOf(dialog)->announcer.Announce(FinderAnnouncement(StateOf(dialog)->found));
+      StateOf(dialog)->announcer.Announce(StateOf(dialog)->screen.announcement);
       return TRUE;
     case WM_COMMAND:
       if (StateOf(dialog) == nullptr) return FALSE;  // a control's note while the dialog is made

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "character_picture.h"
-#include "character_picture.h"
 #include "window_text.h"
 
 namespace zentavo {

@@ -13,7 +13,7 @@ void ShowFailureReport(HWND owner, const FailureReport& report) {
   const std::u16string text = report.summary + u"\n\n" + report.details;
   const std::u16string caption(layout::kLayoutTable.window.caption);
   MessageBoxW(owner, Wide(text), Wide(caption),
-              MB_OK | (report.program_must_end ? MB_ICONERROR : MB_ICONWARNING));
+              MB_OK | (IconOf(report) == ReportIcon::Error ? MB_ICONERROR : MB_ICONWARNING));
 }
 
 void FailureReportWin32::ReportAfterThisMessage(FailureReport report) noexcept {
@@ -27,10 +27,11 @@ void FailureReportWin32::ShowWaitingReport() noexcept {
     const std::optional<FailureReport> report = waiting_.Next();
     if (!report) return;
     if (show_) show_(*report);
-    if (report->program_must_end) {
-      PostQuitMessage(EXIT_FAILURE);
+    const AfterReport after = AfterAcknowledging(*report);
+    if (after.exit_status) {
+      PostQuitMessage(*after.exit_status);
     } else if (focus_box_) {
-      focus_box_(report->focus_box);
+      focus_box_(after.focus_box);
     }
   } catch (...) {
     std::abort();  // not even the report could be shown: nothing is left to vouch for

@@ -12,6 +12,7 @@
 #include "accessibility_table.h"
 #include "accessible_objects.h"
 #include "caption_fitting_win32.h"
+#include "character_finder_screen.h"
 #include "character_finder_text.h"
 #include "character_finder_win32.h"
 #include "character_picture.h"
@@ -166,8 +167,8 @@ void Form1Win32::Show(int show_command) {
 void Form1Win32::FindCharacter() {
   const std::optional<std::uint8_t> code = FindCharacterWin32(window_, *announcer_);
   if (!code) return;
-  FocusBox(control_names::kCodeInput);
-  BoxOrThrow(control_names::kCodeInput).ReplaceAll(FoundCodeText(*code));
+  FocusBox(kFoundCodeBox);
+  BoxOrThrow(kFoundCodeBox).ReplaceAll(FoundCodeText(*code));
 }
 
 void Form1Win32::FinishStart() {
@@ -367,7 +368,7 @@ std::u16string Form1Win32::AccessibleNameOf(HWND box) const {
 
 std::u16string Form1Win32::AccessibleDescriptionOf(HWND box) const {
   const TextBoxWin32* found = BoxByHandle(box);
-  const RowDetailsWin32* row = found != nullptr ? RowOfBox(found->Name()) : nullptr;
+  const RowDetailsWin32* row = found != nullptr ? RowDetailsOf(found->Name()) : nullptr;
   return row != nullptr ? row->Description() : std::u16string();
 }
 
@@ -415,10 +416,10 @@ TextBoxWin32& Form1Win32::BoxOrThrow(std::string_view name) {
   return const_cast<TextBoxWin32&>(std::as_const(*this).BoxOrThrow(name));
 }
 
-const RowDetailsWin32* Form1Win32::RowOfBox(std::string_view box) const {
-  const auto found = std::find_if(rows_.begin(), rows_.end(), [&](const RowDetailsWin32& row) {
-    return row.Row().input_box == box || row.Row().output_box == box;
-  });
+const RowDetailsWin32* Form1Win32::RowDetailsOf(std::string_view box) const {
+  const accessibility::RowRecord* row = accessibility::RowOfBox(box);
+  const auto found = std::find_if(rows_.begin(), rows_.end(),
+                                  [&](const RowDetailsWin32& each) { return &each.Row() == row; });
   return found == rows_.end() ? nullptr : &*found;
 }
 

@@ -88,7 +88,8 @@ class Form1Win32 final : public TextBoxAccess {
   [[nodiscard]] const TextBoxWin32* BoxByHandle(HWND handle) const;
   [[nodiscard]] const TextBoxWin32& BoxOrThrow(std::string_view name) const;
   [[nodiscard]] TextBoxWin32& BoxOrThrow(std::string_view name);
-  [[nodiscard]] const RowDetailsWin32* RowOfBox(std::string_view box) const;
+  // The details of the row `box` is one of the two boxes of (accessibility::RowOfBox).
+  [[nodiscard]] const RowDetailsWin32* RowDetailsOf(std::string_view box) const;
 
   HWND window_ = nullptr;
   HWND button_ = nullptr;

@@ -6,22 +6,20 @@
 #include <optional>
 #include <utility>
 
-#include "control_names.h"
 #include "failure_policy.h"
 #include "failure_report_win32.h"
 #include "form1_win32.h"
-#include "handlers.h"
+#include "handler_bindings.h"
 
 namespace zentavo {
 
 void BindNotifications(Form1Win32& form) {
-  form.Bind(control_names::kCodeInput, [&form] {
-    RunHandlerReportingFailures(form, CodeToCharacterHandler, control_names::kCodeInput);
-  });
-  form.Bind(control_names::kCharacterInput, [&form] {
-    RunHandlerReportingFailures(form, CharacterToCodeHandler, control_names::kCharacterInput);
-  });
-  form.Bind(control_names::kExitButton, [] { PostQuitMessage(EXIT_SUCCESS); });
+  for (const ConversionBinding& binding : kConversionBindings) {
+    form.Bind(binding.input_box, [&form, binding] {
+      RunHandlerReportingFailures(form, binding.handler, binding.input_box);
+    });
+  }
+  form.Bind(kExitControl, [] { PostQuitMessage(EXIT_SUCCESS); });
   form.OnFailureReport(
       [&form](const FailureReport& report) { ShowFailureReport(form.Handle(), report); });
 }

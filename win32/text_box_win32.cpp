@@ -9,7 +9,6 @@
 
 #include "accessible_objects.h"
 #include "character_picture.h"
-#include "character_picture.h"
 #include "character_pictures_win32.h"
 #include "code_stepping.h"
 #include "failure_report_win32.h"
@@ -254,13 +253,11 @@ LRESULT TextBoxWin32::AnswerKey(UINT message, WPARAM wparam, LPARAM lparam) {
 void TextBoxWin32::Paste() {
   std::optional<std::u16string> pasted = ClipboardText(box_);
   if (!pasted) return;
-  const std::optional<std::u16string_view> line = PastedText(*pasted);
-  if (!line) {
-    MessageBeep(MB_OK);
-    return;
-  }
-  if (line->empty() && !HasSelection()) return;
-  pasted->resize(line->size());  // the first line in place: a paste of megabytes is not copied
+  const PasteOutcome outcome = PasteOutcomeOf(*pasted, HasSelection(), Platform::Windows);
+  if (outcome.beep) MessageBeep(MB_OK);
+  if (!outcome.put_in) return;
+  // The first line in place: a paste of megabytes is not copied.
+  pasted->resize(outcome.put_in->size());
   handing_over_ = &*pasted;
   ReplaceSelection(*pasted);
   handing_over_ = nullptr;
@@ -273,12 +270,9 @@ void TextBoxWin32::Cut() {
   const std::ptrdiff_t high = std::max(selection.cursor, selection.anchor);
   std::u16string selected = WindowTextStart(box_, static_cast<std::size_t>(high));
   selected.erase(0, static_cast<std::size_t>(low));
-  // A clipboard another program holds open takes nothing, and then the text stays.
-  if (!PutTextOnClipboard(box_, selected)) {
-    MessageBeep(MB_OK);
-    return;
-  }
-  ReplaceSelection({});
+  const CutOutcome outcome = CutOutcomeOf(PutTextOnClipboard(box_, selected));
+  if (outcome.beep) MessageBeep(MB_OK);
+  if (outcome.delete_selection) ReplaceSelection({});
 }
 
 void TextBoxWin32::Step(StepKey key) {

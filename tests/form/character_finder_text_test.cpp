@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "character_finder.h"
+#include "character_finder_screen.h"
+
 #include <string>
 #include <vector>
 
@@ -48,6 +51,39 @@ TEST(FinderAnnouncement, TheCountAndTheFirstMatchOrWhyThereIsNone) {
        u"U+1F600 is not in Windows-1252 / U+1F600 não está no Windows-1252"},
   };
   for (const auto& row : rows) EXPECT_EQ(FinderAnnouncement(row.result), row.expected) << row.name;
+}
+
+TEST(FinderScreenFor, WhatBothDialogsShowForAQuery) {
+  const struct {
+    const char* name;
+    std::u16string query;
+    bool rows;
+    std::u16string outside_line;
+    bool announce_later;
+  } rows[] = {
+      {"matches", u"dash", true, u"", true},
+      {"a code form", u"U+2013", true, u"", true},
+      {"a character Windows-1252 lacks", u"U+2192", false,
+       u"U+2192 is not in Windows-1252 / U+2192 não está no Windows-1252", true},
+      {"no match", u"xyzzy", false, u"", true},
+      {"an empty query: nothing to tell", u"", false, u"", false},
+  };
+  for (const auto& row : rows) {
+    const FinderScreen screen = FinderScreenFor(row.query);
+    EXPECT_EQ(!screen.rows.empty(), row.rows) << row.name;
+    // The first row is chosen, Use takes it and Down goes to it; with no row, none of them.
+    EXPECT_EQ(screen.chosen, row.rows ? std::optional<std::size_t>(0) : std::nullopt) << row.name;
+    EXPECT_EQ(screen.use_enabled, row.rows) << row.name;
+    EXPECT_EQ(DownMovesIntoList(screen), row.rows) << row.name;
+    EXPECT_EQ(screen.outside_line, row.outside_line) << row.name;
+    EXPECT_EQ(screen.announce_later, row.announce_later) << row.name;
+    EXPECT_EQ(screen.announcement, FinderAnnouncement(FindCharacters(row.query))) << row.name;
+  }
+  const FinderScreen dash = FinderScreenFor(u"U+2013");
+  ASSERT_FALSE(dash.rows.empty());
+  EXPECT_EQ(dash.rows.front().code, 150);
+  EXPECT_EQ(dash.rows.front().character, u"\u2013");
+  EXPECT_EQ(dash.rows.front().name, u"150, EN DASH");
 }
 
 TEST(FinderRowCharacter, TheCharacterOrThePictureABoxWouldShow) {

@@ -141,14 +141,21 @@ TEST(EditMenu, EveryCommandOnceWithItsOwnAccessKeyAndTheKeyThatGivesIt) {
     EXPECT_EQ(access_keys.find(key), std::u16string::npos) << "two items share an access key";
     access_keys += key;
     EXPECT_NE(item.text.find(u" / "), std::u16string_view::npos) << "not in both languages";
-    EXPECT_EQ(MenuItemText(item),
-              std::u16string(item.text) + u"\t" + std::u16string(item.shortcut));
+    // What both toolkits show: the words, then after a tab the key, which must be one that
+    // gives the item's command.
+    const std::u16string shown = MenuItemText(item);
+    const std::size_t tab = shown.find(u'\t');
+    ASSERT_NE(tab, std::u16string::npos) << "no key shown";
+    EXPECT_EQ(std::u16string_view(shown).substr(0, tab), item.text);
+    bool key_found = item.command == EditCommand::Delete;  // Del is the box's own key
     for (const auto& each : keys) {
-      if (each.shortcut == item.shortcut) {
+      if (each.shortcut == std::u16string_view(shown).substr(tab + 1)) {
+        key_found = true;
         EXPECT_EQ(CommandForKey(each.press, false).edit, item.command)
             << "the key shown does something else";
       }
     }
+    EXPECT_TRUE(key_found) << "the key shown is no key of the box's";
   }
   std::vector<EditCommand> sorted = commands;
   std::sort(sorted.begin(), sorted.end());
@@ -182,6 +189,44 @@ TEST(PastedText, TheFirstLineOfATextThatFitsWholeAndNothingOfOneThatDoesNot) {
       EXPECT_EQ(std::u16string(*taken), *row.taken) << row.name;
     }
   }
+}
+
+struct PasteOutcomeRow {
+  const char* name;
+  std::u16string clipboard;
+  bool has_selection;
+  Platform platform;
+  std::optional<std::u16string> put_in;
+  bool beep;
+};
+
+TEST(PasteOutcomeOf, TakesTheFirstLineAndAnswersARefusalAsThePlatformsOwnBox) {
+  const std::vector<PasteOutcomeRow> rows = {
+      {"a line", u"65", false, Platform::Linux, u"65", false},
+      {"its first line", u"65\r\n66", true, Platform::Windows, u"65", false},
+      {"refused on Windows: the EDIT beeps", u"日本", false, Platform::Windows, std::nullopt, true},
+      {"refused on Linux: the line edit is silent", u"日本", true, Platform::Linux, std::nullopt,
+       false},
+      {"empty, over a selection: the selection goes", u"", true, Platform::Windows, u"", false},
+      {"empty, no selection: nothing", u"", false, Platform::Linux, std::nullopt, false},
+      {"a break first, no selection: nothing", u"\nab", false, Platform::Windows, std::nullopt,
+       false},
+  };
+  for (const PasteOutcomeRow& row : rows) {
+    const PasteOutcome outcome = PasteOutcomeOf(row.clipboard, row.has_selection, row.platform);
+    EXPECT_EQ(outcome.put_in.has_value(), row.put_in.has_value()) << row.name;
+    if (outcome.put_in && row.put_in) {
+      EXPECT_EQ(*outcome.put_in, *row.put_in) << row.name;
+    }
+    EXPECT_EQ(outcome.beep, row.beep) << row.name;
+  }
+}
+
+TEST(CutOutcomeOf, DeletesOnlyWhatTheClipboardHolds) {
+  EXPECT_TRUE(CutOutcomeOf(true).delete_selection);
+  EXPECT_FALSE(CutOutcomeOf(true).beep);
+  EXPECT_FALSE(CutOutcomeOf(false).delete_selection) << "a clipboard held open took nothing";
+  EXPECT_TRUE(CutOutcomeOf(false).beep);
 }
 
 struct FaceRow {

@@ -3,15 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <new>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "accessibility_table.h"
 #include "boxes_in_memory.h"
 #include "control_names.h"
 #include "conversion.h"
+#include "handler_bindings.h"
 #include "handlers.h"
 
 namespace zentavo {
@@ -38,6 +42,46 @@ void IsGivenNoNumber(TextBoxAccess& /*boxes*/) {
 void BreaksItsOwnRule(TextBoxAccess& /*boxes*/) { throw std::logic_error("a broken rule"); }
 void RunsOutOfMemory(TextBoxAccess& /*boxes*/) { throw std::bad_alloc(); }
 void ThrowsSomethingElse(TextBoxAccess& /*boxes*/) { throw 42; }
+
+// Each binding runs its row's conversion, from its input box into the row's output box, and a
+// failure in it quotes that input box.
+TEST(ConversionBindings, EachRunsItsRowsConversionAndQuotesItsInputBox) {
+  for (const ConversionBinding& binding : kConversionBindings) {
+    const accessibility::RowRecord* row = accessibility::RowOfBox(binding.input_box);
+    ASSERT_NE(row, nullptr) << binding.input_box;
+    EXPECT_EQ(row->input_box, binding.input_box);
+    BoxesInMemory boxes;
+    boxes.texts[std::string(binding.input_box)] = u"65";
+    EXPECT_FALSE(RunHandler(binding.handler, boxes, binding.input_box));
+    const std::u16string expected = row->output == accessibility::ShownAs::Character ? u"A" : u"54";
+    EXPECT_EQ(boxes.texts[std::string(row->output_box)], expected) << binding.input_box;
+  }
+  EXPECT_EQ(kConversionBindings.size(), accessibility::kRows.size());
+  EXPECT_EQ(accessibility::RowOfBox(kExitControl), nullptr) << "the button is in no row";
+}
+
+struct AfterReportRow {
+  const char* name;
+  bool program_must_end;
+  ReportIcon icon;
+  std::optional<int> exit_status;
+  std::string_view focus_box;
+};
+
+TEST(AfterAcknowledging, AConversionFailureGoesOnInItsBoxAnythingElseEnds) {
+  const std::vector<AfterReportRow> rows = {
+      {"a conversion failure", false, ReportIcon::Warning, std::nullopt, control_names::kCodeInput},
+      {"an unexpected failure", true, ReportIcon::Error, EXIT_FAILURE, {}},
+  };
+  for (const AfterReportRow& row : rows) {
+    const FailureReport report{u"summary", u"details", row.program_must_end,
+                               row.program_must_end ? std::string_view() : row.focus_box};
+    EXPECT_EQ(IconOf(report), row.icon) << row.name;
+    const AfterReport after = AfterAcknowledging(report);
+    EXPECT_EQ(after.exit_status, row.exit_status) << row.name;
+    EXPECT_EQ(after.focus_box, row.focus_box) << row.name;
+  }
+}
 
 TEST(RunHandler, ReportsWhatFailedAndSaysWhetherTheProgramEnds) {
   const std::u16string typed =

@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "accessibility_table.h"
-#include "character_details.h"
+#include "character_description.h"
 
 namespace zentavo {
 namespace {
@@ -44,39 +45,37 @@ struct DetailsRow {
   const char* name;
   const accessibility::RowRecord* row;
   std::u16string shown;
-  std::u16string name_line;            // the tooltip's first line, the character's name
-  std::u16string announcement_prefix;  // before the character's name
+  std::uint8_t code;  // the code the row is about
+  std::u16string announcement;
   InputChange change = InputChange::Edited;
 };
 
+// Once the output box shows a character, both boxes tell that character's details (whose words
+// the description's own test checks), and a result is announced by name, a code first where the
+// row shows codes or the user stepped.
 TEST(RowTextFor, ShowsTheCharactersDetailsOnceItShowsOne) {
   const std::vector<DetailsRow> rows = {
-      {"letter", &CodeRow(), u"A", u"LATIN CAPITAL LETTER A", u""},
-      {"en dash", &CodeRow(), u"\u2013", u"EN DASH", u""},
-      {"null", &CodeRow(), std::u16string(1, u'\0'), u"NULL", u""},
-      {"code of a letter", &CharacterRow(), u"65", u"LATIN CAPITAL LETTER A", u"65, "},
-      {"code of the euro sign", &CharacterRow(), u"128", u"EURO SIGN", u"128, "},
-      {"code zero", &CharacterRow(), u"0", u"NULL", u"0, "},
-      {"stepped to a letter", &CodeRow(), u"B", u"LATIN CAPITAL LETTER B", u"66, ",
+      {"letter", &CodeRow(), u"A", 65, u"LATIN CAPITAL LETTER A"},
+      {"en dash", &CodeRow(), u"\u2013", 150, u"EN DASH"},
+      {"null", &CodeRow(), std::u16string(1, u'\0'), 0, u"NULL"},
+      {"code of a letter", &CharacterRow(), u"65", 65, u"65, LATIN CAPITAL LETTER A"},
+      {"code of the euro sign", &CharacterRow(), u"128", 128, u"128, EURO SIGN"},
+      {"code zero", &CharacterRow(), u"0", 0, u"0, NULL"},
+      {"an undefined code", &CharacterRow(), u"129", 129,
+       u"129, Undefined in Windows-1252 / N\u00E3o definido no Windows-1252"},
+      {"stepped to a letter", &CodeRow(), u"B", 66, u"66, LATIN CAPITAL LETTER B",
        InputChange::Stepped},
-      {"stepped to the en dash", &CodeRow(), u"\u2013", u"EN DASH", u"150, ", InputChange::Stepped},
-      {"stepped to null", &CodeRow(), std::u16string(1, u'\0'), u"NULL", u"0, ",
+      {"stepped to the en dash", &CodeRow(), u"\u2013", 150, u"150, EN DASH", InputChange::Stepped},
+      {"stepped to null", &CodeRow(), std::u16string(1, u'\0'), 0, u"0, NULL",
        InputChange::Stepped},
-      {"a code, stepped", &CharacterRow(), u"255", u"LATIN SMALL LETTER Y WITH DIAERESIS", u"255, ",
+      {"a code, stepped", &CharacterRow(), u"255", 255, u"255, LATIN SMALL LETTER Y WITH DIAERESIS",
        InputChange::Stepped},
   };
   for (const DetailsRow& row : rows) {
     const RowText text = RowTextFor(*row.row, row.shown, row.change);
-    EXPECT_EQ(text.tooltip.substr(0, text.tooltip.find(u'\n')), row.name_line) << row.name;
-    // The description says the tooltip's lines in one, a comma where a line or a dot breaks.
-    std::u16string spoken = text.tooltip;
-    for (std::size_t at = 0;
-         (at = spoken.find_first_of(u"\n\u00B7", at)) != std::u16string::npos;) {
-      const bool dot = spoken[at] == u'\u00B7';
-      spoken.replace(dot ? at - 1 : at, dot ? 3 : 1, u", ");
-    }
-    EXPECT_EQ(text.description, spoken) << row.name;
-    EXPECT_EQ(text.announcement, row.announcement_prefix + row.name_line) << row.name;
+    EXPECT_EQ(text.tooltip, DescribeForTooltip(row.code)) << row.name;
+    EXPECT_EQ(text.description, DescribeForSpeech(row.code)) << row.name;
+    EXPECT_EQ(text.announcement, row.announcement) << row.name;
   }
 }
 

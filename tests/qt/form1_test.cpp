@@ -21,76 +21,66 @@
 #include <string>
 
 #include "application_icon.h"
+#include "layout_table.h"
+#include "qstring_printer.h"
+#include "qt_text.h"
 #include "table_rows.h"
+#include "text_box.h"
 #include "windows1252.h"
 
 namespace zentavo {
 namespace {
 
-using ::zentavo::PrintTo;
-
-// What the built window must hold at 96 dpi, written out independently of the layout table.
-struct ControlRow {
-  std::string_view name;
-  const char* class_name;
-  QRect geometry;
-  const char16_t* text;
-};
-
-class Form1Control : public testing::TestWithParam<ControlRow> {};
-
-TEST_P(Form1Control, HasItsKindPlaceAndText) {
-  const ControlRow& row = GetParam();
+// The builder reads the table and nothing else: every control of the table, and no other, is a
+// widget of its kind at the table's place (in pixels as ToPixels gives them, whose rounding the
+// layout test checks) with the table's text.
+TEST(Form1, BuildsEveryControlOfTheLayoutTableAndNoOther) {
   const QFont application_font = QApplication::font();
   Form1 form;
   EXPECT_EQ(QApplication::font(), application_font)
       << "menus, tooltips and message boxes keep the platform's font";
-  const auto* control = form.findChild<QWidget*>(
-      QString::fromLatin1(row.name.data(), static_cast<qsizetype>(row.name.size())));
-  ASSERT_NE(control, nullptr);
-  EXPECT_STREQ(control->metaObject()->className(), row.class_name);
-  EXPECT_EQ(control->geometry(), row.geometry);
-  const QString expected = QString::fromUtf16(row.text);
-  if (const auto* label = qobject_cast<const QLabel*>(control)) {
-    EXPECT_EQ(label->text(), expected);
-    EXPECT_EQ(label->textFormat(), Qt::PlainText);
-  } else if (const auto* box = qobject_cast<const QLineEdit*>(control)) {
-    EXPECT_EQ(box->text(), expected);
-    EXPECT_FALSE(box->isReadOnly());
-    EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
-    EXPECT_EQ(box->cursorPosition(), 0);
-  } else {
-    EXPECT_EQ(qobject_cast<const QPushButton*>(control)->text(), expected);
+  QSet<QString> built;
+  for (const layout::ControlRecord& record : layout::kLayoutTable.controls) {
+    const QString name = ToQString(record.name);
+    SCOPED_TRACE(record.name);
+    const auto* control = form.findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+    if (record.kind == layout::ControlKind::Line) {
+      EXPECT_EQ(control, nullptr) << "a line is painted, not a widget: ";
+      continue;
+    }
+    ASSERT_NE(control, nullptr);
+    built.insert(name);
+    const auto place = layout::ToPixels(std::get<layout::TwipRect>(record.place));
+    EXPECT_EQ(control->geometry(), QRect(place.left, place.top, place.width(), place.height()));
+    const QString text = ToQString(record.text);
+    if (record.kind == layout::ControlKind::Label) {
+      const auto* label = qobject_cast<const QLabel*>(control);
+      ASSERT_NE(label, nullptr);
+      EXPECT_EQ(label->text(), text);
+      EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    } else if (record.kind == layout::ControlKind::TextBox) {
+      const auto* box = qobject_cast<const TextBox*>(control);
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->text(), text);
+      EXPECT_FALSE(box->isReadOnly());
+      EXPECT_EQ(box->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+      EXPECT_EQ(box->cursorPosition(), 0);
+    } else {
+      const auto* button = qobject_cast<const QPushButton*>(control);
+      ASSERT_NE(button, nullptr);
+      EXPECT_EQ(button->text(), text);
+    }
   }
+  for (const QWidget* child : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    const bool control = qobject_cast<const QLabel*>(child) != nullptr ||
+                         qobject_cast<const QLineEdit*>(child) != nullptr ||
+                         qobject_cast<const QPushButton*>(child) != nullptr;
+    if (control) {
+      EXPECT_TRUE(built.contains(child->objectName())) << "not in the table";
+    }
+  }
+  EXPECT_EQ(built.size(), 19);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Layout, Form1Control,
-    testing::Values(
-        ControlRow{"Command1", "QPushButton", {280, 232, 89, 25}, u"Exit/Sair"},
-        ControlRow{"txtParaASCII", "zentavo::TextBox", {352, 176, 41, 25}, u"txtParaASCII"},
-        ControlRow{"txtDeCar", "zentavo::TextBox", {272, 176, 41, 25}, u""},
-        ControlRow{"txtParaCar", "zentavo::TextBox", {352, 80, 41, 25}, u"txtParaCar"},
-        ControlRow{"txtDeASCII", "zentavo::TextBox", {264, 80, 41, 25}, u""},
-        ControlRow{"Label14", "QLabel", {16, 240, 393, 17}, u"More in : tolvek.example"},
-        ControlRow{"Label13", "QLabel", {8, 8, 393, 17}, u"A Tolvek Program"},
-        ControlRow{"Label12",
-                   "QLabel",
-                   {24, 176, 225, 17},
-                   u"Write a keyboard  caracter to translate to ASCii code :"},
-        ControlRow{"Label11", "QLabel", {272, 136, 41, 17}, u"Caracter"},
-        ControlRow{"Label10", "QLabel", {352, 40, 41, 17}, u"Caracter"},
-        ControlRow{"Label9", "QLabel", {16, 72, 161, 17}, u"Write ASCii code to translate : "},
-        ControlRow{"Label8", "QLabel", {24, 192, 169, 17}, u"Escreva uma tecla / Caract\u00E9r :"},
-        ControlRow{
-            "Label7", "QLabel", {16, 88, 169, 17}, u"Escreva c\u00F3digo ASC ii para traduzir :"},
-        ControlRow{"Label6", "QLabel", {352, 152, 33, 17}, u"ASCII"},
-        ControlRow{"Label5", "QLabel", {272, 152, 33, 17}, u"Tecla"},
-        ControlRow{"Label4", "QLabel", {352, 56, 33, 17}, u"Tecla"},
-        ControlRow{"Label3", "QLabel", {264, 56, 33, 17}, u"ASCII"},
-        ControlRow{"Label2", "QLabel", {328, 176, 17, 17}, u"<-"},
-        ControlRow{"Label1", "QLabel", {320, 80, 17, 17}, u"->"}),
-    testing_support::RowName());
 
 TEST(ApplicationIcon, GoesUpTo64LogicalPixelsAtTheScreensScale) {
   const std::vector<std::pair<qreal, int>> rows = {{1.0, 64}, {1.25, 128}, {2.0, 128}, {4.0, 256}};
@@ -312,7 +302,7 @@ TEST_P(Form1Paste, TakesOnlyWindows1252TextWhole) {
     box->setText("12");
     QApplication::clipboard()->setText(GetParam().pasted);
     box->paste();
-    EXPECT_EQ(box->text(), GetParam().kept) << name;
+    EXPECT_EQ(box->text(), GetParam().kept);
   }
 }
 
@@ -350,8 +340,8 @@ TEST(Form1TextBoxAccess, EveryWindows1252CharacterSurvivesABox) {
 TEST(Form1TextBoxAccess, RefusesNamesThatAreNoTextBox) {
   Form1 form;
   for (const char* name : {"Label9", "Command1", "Form1", "txtdeascii", ""}) {
-    EXPECT_THROW((void)form.ReadText(name), std::invalid_argument) << name;
-    EXPECT_THROW(form.ReplaceText(name, u"x"), std::invalid_argument) << name;
+    EXPECT_THROW((void)form.ReadText(name), std::invalid_argument);
+    EXPECT_THROW(form.ReplaceText(name, u"x"), std::invalid_argument);
   }
 }
 
