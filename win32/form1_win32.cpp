@@ -66,14 +66,23 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   window_class.style = CS_HREDRAW | CS_VREDRAW;
   window_class.lpfnWndProc = procedure;
   window_class.hInstance = instance;
-  window_class.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  window_class.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                       GetSystemMetrics(SM_CXSMICON),
-                                                       GetSystemMetrics(SM_CYSMICON), 0));
   window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = kWindowClass;
   RegisterClassExW(&window_class);  // fails harmlessly when a second window registers again
+}
+
+// The window's icons, large and small, from the program's icon resource: given once the window
+// shows, as the window system shows an icon a moment after its window (the icons are shared
+// resources, never destroyed).
+void SetWindowIcons(HWND window, HINSTANCE instance) {
+  const auto icon = [instance](int width_metric, int height_metric) {
+    return reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                               GetSystemMetrics(width_metric),
+                                               GetSystemMetrics(height_metric), LR_SHARED));
+  };
+  SendMessageW(window, WM_SETICON, ICON_BIG, icon(SM_CXICON, SM_CYICON));
+  SendMessageW(window, WM_SETICON, ICON_SMALL, icon(SM_CXSMICON, SM_CYSMICON));
 }
 
 }  // namespace
@@ -127,14 +136,10 @@ void Form1Win32::CreateControls(HINSTANCE instance) {
     SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     previous = control;
   }
-  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                             WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
-  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 600);  // lets a tip keep its line breaks
   announcer_ = std::make_unique<ResultAnnouncerWin32>(window_, instance);
   rows_.reserve(accessibility::kRows.size());
   for (const accessibility::RowRecord& row : accessibility::kRows) {
-    rows_.emplace_back(row, window_, tooltip_, BoxHandle(row.input_box), BoxHandle(row.output_box),
+    rows_.emplace_back(row, window_, BoxHandle(row.input_box), BoxHandle(row.output_box),
                        *announcer_);
   }
 }
@@ -174,6 +179,13 @@ void Form1Win32::FindCharacter() {
 void Form1Win32::FinishStart() {
   if (started_) return;
   started_ = true;
+  const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE));
+  SetWindowIcons(window_, instance);
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                             WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                             CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
+  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 600);  // lets a tip keep its line breaks
+  for (RowDetailsWin32& row : rows_) row.ShowTipsIn(tooltip_);
   AddCutCaptionTooltips(window_, tooltip_, window_font_.get(), banner_font_.get(), dpi_);
   if (announcer_) announcer_->Prepare();
 }

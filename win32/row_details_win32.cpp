@@ -18,18 +18,16 @@ TTTOOLINFOW ToolOf(HWND window, HWND box) {
 
 }  // namespace
 
-RowDetailsWin32::RowDetailsWin32(const accessibility::RowRecord& row, HWND window, HWND tooltip,
-                                 HWND input, HWND output, ResultAnnouncerWin32& announcer)
-    : row_(row),
-      window_(window),
-      tooltip_(tooltip),
-      input_(input),
-      output_(output),
-      announcer_(announcer) {
+RowDetailsWin32::RowDetailsWin32(const accessibility::RowRecord& row, HWND window, HWND input,
+                                 HWND output, ResultAnnouncerWin32& announcer)
+    : row_(row), window_(window), input_(input), output_(output), announcer_(announcer) {}
+
+void RowDetailsWin32::ShowTipsIn(HWND tooltip) {
+  tooltip_ = tooltip;
   for (HWND box : {input_, output_}) {
     TTTOOLINFOW tool = ToolOf(window_, box);
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.lpszText = const_cast<wchar_t*>(L"");
+    tool.lpszText = const_cast<wchar_t*>(Wide(text_.tooltip));
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
@@ -37,9 +35,11 @@ RowDetailsWin32::RowDetailsWin32(const accessibility::RowRecord& row, HWND windo
 void RowDetailsWin32::Update(std::u16string_view shown, InputChange change) {
   text_ = RowTextFor(row_, shown, change);
   for (HWND box : {input_, output_}) {
-    TTTOOLINFOW tool = ToolOf(window_, box);
-    tool.lpszText = const_cast<wchar_t*>(Wide(text_.tooltip));
-    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (tooltip_ != nullptr) {
+      TTTOOLINFOW tool = ToolOf(window_, box);
+      tool.lpszText = const_cast<wchar_t*>(Wide(text_.tooltip));
+      SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
     NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, box, OBJID_CLIENT, CHILDID_SELF);
   }
   const std::u16string_view announcement = AnnouncementOf(text_, GetFocus() == output_);

@@ -16,10 +16,12 @@ class ResultAnnouncerWin32;
 
 class RowDetailsWin32 {
  public:
-  // Gives the row's two boxes a tool each in `tooltip`, a tooltip control owned by `window`.
-  RowDetailsWin32(const accessibility::RowRecord& row, HWND window, HWND tooltip, HWND input,
-                  HWND output, ResultAnnouncerWin32& announcer);
+  RowDetailsWin32(const accessibility::RowRecord& row, HWND window, HWND input, HWND output,
+                  ResultAnnouncerWin32& announcer);
 
+  // Gives the row's two boxes a tool each in `tooltip`, a tooltip control owned by the window,
+  // showing what the row tells now; until then the row tells screen readers alone.
+  void ShowTipsIn(HWND tooltip);
   // Tells what the output box, whose whole text is `shown`, now shows, after `change`.
   void Update(std::u16string_view shown, InputChange change = InputChange::Edited);
 
@@ -30,7 +32,7 @@ class RowDetailsWin32 {
  private:
   const accessibility::RowRecord& row_;
   HWND window_;
-  HWND tooltip_;
+  HWND tooltip_ = nullptr;
   HWND input_;
   HWND output_;
   ResultAnnouncerWin32& announcer_;

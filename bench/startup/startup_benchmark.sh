@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Time to a viewable window and peak resident memory of Zentavo against the floor, interleaved
+# Time to a viewable window, CPU time by then and peak resident memory of Zentavo against the
+# floor, interleaved
 # A B A B on a private Xvfb with no window manager. For the Qt program the floor is a bare Qt
 # Widgets window of the same widgets, with gucharmap too when it is installed, for context; for
-# Zentavo.exe under wine ("wine"), a bare Win32 window with the same four EDITs and button.
+# Zentavo.exe under wine ("wine"), a bare Win32 window with the same four EDITs and button, and
+# a second floor, the same with what the layout table describes: its fonts and painted captions.
 #   bench/startup/startup_benchmark.sh [RUNS [CHART.svg [qt|wine]]]
 # Needs the release build (cmake --preset release && cmake --build --preset release), and for
 # wine the Windows one too (cmake --preset windows && cmake --build --preset windows).
@@ -20,7 +22,8 @@ probe=$build/bench/window_startup_probe
 if [ "$target" = wine ]; then
   wine=$(command -v wine)
   programs=("zentavo.exe|Tolvek Zentavo|$wine out/windows/win32/Zentavo.exe"
-    "floor|Zentavo floor|$wine out/windows/bench/floor_window_win32.exe")
+    "floor|Zentavo floor|$wine out/windows/bench/floor_window_win32.exe"
+    "table|Zentavo table floor|$wine out/windows/bench/table_window_win32.exe")
 else
   programs=("zentavo|Tolvek Zentavo|$build/qt/zentavo" "floor|Zentavo floor|$build/bench/floor_window")
   if command -v gucharmap >/dev/null; then
@@ -76,26 +79,31 @@ statistics() {
 }
 
 # Paired per round, so that drift of the machine during the run cancels out: the median over
-# rounds of (program in round r) / (floor in round r).
-paired_ratio() {
-  paste -d' ' "$work/$1" "$work/floor" | awk -v c="$2" '{ print $c / $(c + 2) }' | sort -g |
+# rounds of (program in round r) / (floor in round r), or against another reference.
+paired_ratio() {  # PROGRAM COLUMN [REFERENCE]
+  paste -d' ' "$work/$1" "$work/${3:-floor}" | awk -v c="$2" '{ print $c / $(c + NF / 2) }' | sort -g |
     awk '{ v[NR] = $1 } END { printf "%.3f", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
 }
 
 read -r floor_ms _ _ <<<"$(statistics "$work/floor" 1)"
 read -r floor_kib _ _ <<<"$(statistics "$work/floor" 2)"
+read -r floor_cpu _ _ <<<"$(statistics "$work/floor" 3)"
 echo "Start-up ($target) on $(nproc) cores, Xvfb without a window manager, $runs runs each after $warmups warm-ups, interleaved:"
-printf '%-10s %10s %8s %8s %9s %11s %10s %12s %11s\n' program "median ms" "min ms" "max ms" "peak MiB" \
-  "time/floor" "mem/floor" "paired time" "paired mem"
+printf '%-11s %9s %7s %7s %7s %8s %10s %9s %9s %11s %10s %10s\n' program "median ms" "min ms" \
+  "max ms" "cpu ms" "peak MiB" "time/floor" "cpu/floor" "mem/floor" "paired time" "paired cpu" \
+  "paired mem"
 : >"$work/chart-rows"
 for entry in "${programs[@]}"; do
   IFS='|' read -r name _ _ <<<"$entry"
   read -r median minimum maximum <<<"$(statistics "$work/$name" 1)"
   read -r kib _ _ <<<"$(statistics "$work/$name" 2)"
-  awk -v n="$name" -v md="$median" -v mn="$minimum" -v mx="$maximum" -v k="$kib" \
-    -v fm="$floor_ms" -v fk="$floor_kib" -v pt="$(paired_ratio "$name" 1)" -v pm="$(paired_ratio "$name" 2)" 'BEGIN {
-      printf "%-10s %10.1f %8.1f %8.1f %9.1f %11.3f %10.3f %12.3f %11.3f\n", n, md, mn, mx, k / 1024, md / fm, k / fk, pt, pm }'
-  echo "$name $median $minimum $maximum $(tr '\n' ' ' <"$work/$name" | awk '{ for (i = 1; i <= NF; i += 2) printf "%s ", $i }')" >>"$work/chart-rows"
+  read -r cpu _ _ <<<"$(statistics "$work/$name" 3)"
+  awk -v n="$name" -v md="$median" -v mn="$minimum" -v mx="$maximum" -v k="$kib" -v c="$cpu" \
+    -v fm="$floor_ms" -v fk="$floor_kib" -v fc="$floor_cpu" -v pt="$(paired_ratio "$name" 1)" \
+    -v pm="$(paired_ratio "$name" 2)" -v pc="$(paired_ratio "$name" 3)" 'BEGIN {
+      printf "%-11s %9.1f %7.1f %7.1f %7.1f %8.1f %10.3f %9.3f %9.3f %11.3f %10.3f %10.3f\n",
+        n, md, mn, mx, c, k / 1024, md / fm, c / fc, k / fk, pt, pc, pm }'
+  echo "$name $median $minimum $maximum $(cut -d' ' -f1 "$work/$name" | tr '\n' ' ')" >>"$work/chart-rows"
 done
 
 # A small chart: every run as a dot, the median as a bar, one row per program.
@@ -121,4 +129,8 @@ awk -v runs="$runs" 'BEGIN { rows = 0; top = 0 }
     }
     print "</svg>"
   }' "$work/chart-rows" >"$chart"
+if [ -s "$work/table" ]; then
+  echo "zentavo.exe against the second floor, paired: time $(paired_ratio zentavo.exe 1 table)," \
+    "cpu $(paired_ratio zentavo.exe 3 table), memory $(paired_ratio zentavo.exe 2 table)"
+fi
 echo "chart: $chart"

@@ -1,0 +1,21 @@
+# Writes a delay-load import library for DLL from its ordinary import library. Run as
+#   cmake -DNM=nm -DDLLTOOL=dlltool -DDLL=ole32 -DIMPORT_LIBRARY=libole32.a -DOUTPUT=lib.a -P this
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND ${NM} ${IMPORT_LIBRARY} OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
+string(REGEX MATCHALL "[ \t]I __imp_[A-Za-z0-9_@]+" imports "${symbols}")
+set(names)
+foreach(import IN LISTS imports)
+  string(REGEX REPLACE ".*__imp_" "" name "${import}")
+  list(APPEND names ${name})
+endforeach()
+list(REMOVE_DUPLICATES names)
+list(LENGTH names count)
+if(count EQUAL 0)
+  message(FATAL_ERROR "${IMPORT_LIBRARY} names no function of ${DLL}.dll")
+endif()
+list(JOIN names "\n" exports)
+get_filename_component(folder ${OUTPUT} DIRECTORY)
+file(MAKE_DIRECTORY ${folder})
+file(WRITE ${OUTPUT}.def "LIBRARY ${DLL}.dll\nEXPORTS\n${exports}\n")
+execute_process(COMMAND ${DLLTOOL} --input-def ${OUTPUT}.def --output-delaylib ${OUTPUT}
+  COMMAND_ERROR_IS_FATAL ANY)
