@@ -11,6 +11,7 @@
 
 #include "character_finder.h"
 #include "character_finder_dialog.h"
+#include "code_page_setting.h"
 #include "form1.h"
 
 namespace {
@@ -21,7 +22,10 @@ const std::vector<std::u16string> kQueries = {
 
 void BM_Search(benchmark::State& state) {
   const std::u16string& query = kQueries[static_cast<std::size_t>(state.range(0))];
-  for (auto _ : state) benchmark::DoNotOptimize(zentavo::FindCharacters(query));
+  const zentavo::CodePageSetting setting = zentavo::SettingForLocale("C");
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(zentavo::FindCharacters(query, setting.dos_pages, setting.known_pages));
+  }
   state.SetLabel(std::string(query.begin(), query.end()).substr(0, 8));
 }
 

@@ -186,9 +186,11 @@ std::u16string FoldForSearch(std::u16string_view text) {
   return folded;
 }
 
-FindResult FindCharacters(std::u16string_view query) {
+FindResult FindCharacters(std::u16string_view query,
+                          const std::vector<const CodePageTable*>& dos_pages,
+                          const std::vector<const CodePageTable*>& other_pages) {
   FindResult result;
-  CodeFormReading forms = ReadCodeForms(query);
+  CodeFormReading forms = ReadCodeForms(query, dos_pages, other_pages);
   result.outside = forms.outside;
   for (const std::uint8_t code : forms.codes)
     result.matches.push_back({code, MatchLevel::CodeForm, {}});

@@ -45,15 +45,21 @@ struct FindResult {
   std::optional<char32_t> outside;
 };
 
+class CodePageTable;
+
 // The characters `query` finds, best first. A query is read first as a written form of a code:
 // the character itself, a decimal code, "U+2013", "0x96", "&H96", "&O226", "&#150;" (which HTML
-// reads as the en dash), "&#8211;", "&#x2013;", "&ndash;", "Alt+0150", "\u2013", UTF-8 bytes
-// "E2 80 93", or the misreading "â€“"; then by words, each of which must begin a word of the
+// reads as the en dash), "&#8211;", "&#x2013;", "&ndash;", "Alt+0150", "Alt+130" (in each of
+// `dos_pages`, in their order), "\u2013", UTF-8 bytes "E2 80 93", or a misreading of UTF-8 in any
+// code page the program knows ("â€“", "├®"); then by words, each of which must begin a word of the
 // character's terms, in any order, case and accents ignored. Unicode's own names are compared
 // before other terms, then by MatchLevel, names before keywords, fewer other words in the term,
 // a one-letter word's case matching the letter's ("c cedilla" gives ç, "C cedilla" Ç), and the
 // lower code. Never fails; any text is a query.
-[[nodiscard]] FindResult FindCharacters(std::u16string_view query);
+// A misreading is read in Windows-1252, then `dos_pages`, then `other_pages`.
+[[nodiscard]] FindResult FindCharacters(std::u16string_view query,
+                                        const std::vector<const CodePageTable*>& dos_pages,
+                                        const std::vector<const CodePageTable*>& other_pages);
 
 // `text` as matching compares it: lower case, accents taken off by Unicode decomposition
 // ("Travessão" gives "travessao").

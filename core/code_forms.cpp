@@ -5,6 +5,7 @@
 
 #include "character_finder.h"
 #include "code_notation.h"
+#include "code_pages.h"
 #include "windows1252.h"
 
 namespace zentavo {
@@ -34,16 +35,35 @@ std::optional<char32_t> Utf8BytesForm(std::u16string_view text) {
   return bytes ? DecodeOneUtf8(*bytes) : std::nullopt;
 }
 
-// "â€“": a character's UTF-8 bytes shown as Windows-1252 characters.
-std::optional<char32_t> MisreadingForm(std::u16string_view text) {
+// "â€“": a character's UTF-8 bytes shown as the characters of a code page, Windows-1252's where
+// `page` is null.
+std::optional<char32_t> MisreadingForm(std::u16string_view text, const CodePageTable* page) {
   if (text.size() < 2 || text.size() > 4) return std::nullopt;
   std::vector<std::uint8_t> bytes;
   for (const char16_t character : text) {
-    const std::optional<std::uint8_t> code = CodeForCharacter(character);
-    if (!code) return std::nullopt;
-    bytes.push_back(*code);
+    std::optional<std::uint8_t> byte = CodeForCharacter(character);
+    if (page != nullptr) {
+      const std::vector<std::uint8_t> found = page->BytesOf(character);
+      byte = found.empty() ? std::nullopt : std::optional<std::uint8_t>(found.front());
+    }
+    if (!byte) return std::nullopt;
+    bytes.push_back(*byte);
   }
   return DecodeOneUtf8(bytes);
+}
+
+// The pages a misreading is read in after Windows-1252: the DOS pages first, then the others.
+std::vector<const CodePageTable*> MisreadingPages(const std::vector<const CodePageTable*>& dos,
+                                                  const std::vector<const CodePageTable*>& other) {
+  std::vector<const CodePageTable*> pages = dos;
+  for (const CodePageTable* page : other) {
+    if (std::ranges::none_of(pages, [&](const CodePageTable* each) {
+          return each->Number() == page->Number();
+        })) {
+      pages.push_back(page);
+    }
+  }
+  return pages;
 }
 
 // What HTML makes of "&#150;": numbers 128 to 159 are read as Windows-1252's bytes.
@@ -108,7 +128,9 @@ void ReadHtmlReference(std::u16string_view text, Reading& reading) {
 
 }  // namespace
 
-CodeFormReading ReadCodeForms(std::u16string_view query) {
+CodeFormReading ReadCodeForms(std::u16string_view query,
+                              const std::vector<const CodePageTable*>& dos_pages,
+                              const std::vector<const CodePageTable*>& other_pages) {
   const std::u16string_view text = Trimmed(query);
   Reading reading;
   // A blank alone is the blank itself; around anything else, blanks are not part of the form.
@@ -128,13 +150,19 @@ CodeFormReading ReadCodeForms(std::u16string_view query) {
   }
   if (StartsWithFolded(text, u"&h")) reading.Code(ReadDigits(text.substr(2), 16));
   if (StartsWithFolded(text, u"&o")) reading.Code(ReadDigits(text.substr(2), 8));
-  if (const std::optional<AltKeystroke> alt = ReadAltNotation(text);
-      alt && alt->page == AltPage::Windows) {
-    reading.Code(alt->byte);
+  if (const std::optional<AltKeystroke> alt = ReadAltNotation(text)) {
+    if (alt->page == AltPage::Windows) {
+      reading.Code(alt->byte);
+    } else {
+      for (const CodePageTable* page : dos_pages) reading.CodePoint(page->TypedCharacterOf(alt->byte));
+    }
   }
   ReadHtmlReference(text, reading);
   reading.CodePoint(Utf8BytesForm(text));
-  reading.CodePoint(MisreadingForm(text));
+  reading.CodePoint(MisreadingForm(text, nullptr));
+  for (const CodePageTable* page : MisreadingPages(dos_pages, other_pages)) {
+    reading.CodePoint(MisreadingForm(text, page));
+  }
   return std::move(reading).Taken();
 }
 

@@ -1,69 +1,275 @@
 #include "character_description.h"
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "character_details.h"
+#include "character_picture.h"
 #include "code_notation.h"
+#include "code_pages.h"
 #include "windows1252.h"
 
 namespace zentavo {
 namespace {
 
-std::u16string KeystrokeLine(std::uint8_t code, const CharacterDetails& details) {
-  if (details.is_control) return u"Control character / Caractere de controle";
-  if (!details.is_defined) return {};
-  return u"Windows: " + Widen(WindowsAltNotation(code));
+// How the same details read for the eye and for the ear.
+struct Style {
+  std::u16string_view separator;
+  std::u16string_view line_break;
+  std::u16string_view types;  // between a keystroke and what it types instead
+  bool spoken;
+};
+constexpr Style kTooltip{u" \u00B7 ", u"\n", u" \u2192 ", false};
+constexpr Style kSpeech{u", ", u", ", u" types / digita ", true};
+
+std::u16string Hex(std::uint8_t byte) { return Widen(Digits(byte, 16, 2)); }
+
+std::u16string Utf16(char32_t code_point) {
+  if (code_point <= 0xFFFF) return std::u16string(1, static_cast<char16_t>(code_point));
+  const char32_t above = code_point - 0x10000;
+  return {static_cast<char16_t>(0xD800 + (above >> 10)),
+          static_cast<char16_t>(0xDC00 + (above & 0x3FF))};
 }
 
-// How a text shows a byte whose character the boxes draw as a picture (a control, an undefined
-// code, the no-break space, the soft hyphen), which would otherwise be invisible or look like a
-// blank: "[AD]" for the eye, as the character box pictures it; " byte AD" for the ear, which a
-// reader says as words.
-enum class PicturedBytes { Bracketed, Spoken };
+bool IsControl(char32_t code_point) {
+  return code_point < 0x20 || (code_point >= 0x7F && code_point <= 0x9F);
+}
 
-std::u16string Utf8Line(const CharacterDetails& details, std::u16string_view separator,
-                        PicturedBytes pictured) {
-  std::u16string line = u"UTF-8: " + Widen(ByteNotation(Utf8Of(details.character)));
-  const std::u16string misread = Utf8ReadAsWindows1252(details.character);
-  if (misread != std::u16string(1, details.character)) {
-    line += separator;
-    line += u"read as Windows-1252: ";
-    for (const char16_t character : misread) {
-      const std::optional<std::uint8_t> byte = CodeForCharacter(character);
-      if (!byte || !HasNoDistinctGlyph(*byte)) {
-        line += character;
-      } else if (pictured == PicturedBytes::Bracketed) {
-        line += u"[" + Widen(Digits(*byte, 16)) + u"]";
-      } else {
-        line += u" byte " + Widen(Digits(*byte, 16));
+// A character of another code page in a line: itself; the words of its picture where the boxes
+// would draw one (NBSP, SHY, the controls' abbreviations); "control" for a control Windows-1252
+// lacks; the code point of one for private use (Mac Roman's Apple logo), which no font can be
+// trusted to draw alike.
+std::u16string Shown(char32_t character) {
+  if (character >= 0x80 && character <= 0x9F) return u"control / controle";
+  const std::optional<std::uint8_t> code =
+      character <= 0xFFFF ? CodeForCharacter(static_cast<char16_t>(character)) : std::nullopt;
+  if (code && HasNoDistinctGlyph(*code)) return PictureText(*code);
+  if (character >= 0xE000 && character <= 0xF8FF) return Widen(CodePointNotation(character));
+  return Utf16(character);
+}
+
+// The pages' names, a run of DOS pages named once: "ISO-8859-1, DOS 850, 437".
+std::u16string PageNames(const std::vector<unsigned>& pages) {
+  std::u16string names;
+  bool after_dos = false;
+  for (const unsigned page : pages) {
+    std::u16string name = CodePageName(page);
+    const bool dos = name.starts_with(u"DOS ");
+    if (!names.empty()) names += u", ";
+    names += dos && after_dos ? name.substr(4) : name;
+    after_dos = dos;
+  }
+  return names;
+}
+
+// What `bytes` show when read in `page`: a byte whose character would be drawn as a picture
+// (a control, the no-break space, the soft hyphen) as "[AD]", or " byte AD" for the ear.
+std::u16string Misreading(const std::vector<std::uint8_t>& bytes, const CodePageTable* page,
+                          const Style& style) {
+  std::u16string text;
+  for (const std::uint8_t byte : bytes) {
+    const char32_t character =
+        page != nullptr ? page->CharacterOf(byte).value_or(U'\uFFFD') : CharacterForCode(byte);
+    const std::optional<std::uint8_t> code =
+        character <= 0xFFFF ? CodeForCharacter(static_cast<char16_t>(character)) : std::nullopt;
+    if (!IsControl(character) && !(code && HasNoDistinctGlyph(*code))) {
+      text += Utf16(character);
+    } else {
+      text += style.spoken ? u" byte " + Widen(Digits(byte, 16)) : u"[" + Widen(Digits(byte, 16)) + u"]";
+    }
+  }
+  return text;
+}
+
+struct DosKeystroke {
+  std::uint8_t byte;
+  std::vector<unsigned> pages;                              // where it types the character
+  std::vector<std::pair<unsigned, char32_t>> types_instead;  // where it types another
+};
+
+// No keystroke types a control character: Alt+0 types nothing, and Alt+1 to Alt+31 their
+// pictures.
+std::vector<DosKeystroke> DosKeystrokes(char32_t character, const CodePageSetting& setting) {
+  std::vector<DosKeystroke> keystrokes;
+  if (IsControl(character)) return keystrokes;
+  for (const CodePageTable* page : setting.dos_pages) {
+    for (const std::uint8_t byte : page->TypedBytesOf(character)) {
+      auto found = std::find_if(keystrokes.begin(), keystrokes.end(),
+                                [byte](const DosKeystroke& each) { return each.byte == byte; });
+      if (found == keystrokes.end()) found = keystrokes.insert(keystrokes.end(), {byte, {}, {}});
+      found->pages.push_back(page->Number());
+    }
+  }
+  for (DosKeystroke& keystroke : keystrokes) {
+    for (const CodePageTable* page : setting.dos_pages) {
+      if (std::ranges::find(keystroke.pages, page->Number()) != keystroke.pages.end()) continue;
+      const std::optional<char32_t> other = page->TypedCharacterOf(keystroke.byte);
+      if (other && *other != character) keystroke.types_instead.emplace_back(page->Number(), *other);
+    }
+  }
+  return keystrokes;
+}
+
+// "Alt+198 (850; 437 → ╞)".
+std::u16string DosKeystrokeText(const DosKeystroke& keystroke, const Style& style) {
+  std::u16string text = Widen(DosAltNotation(keystroke.byte)) + u" (";
+  for (std::size_t i = 0; i < keystroke.pages.size(); ++i) {
+    text += (i == 0 ? u"" : u", ") + Widen(DecimalNotation(keystroke.pages[i]));
+  }
+  for (const auto& [page, other] : keystroke.types_instead) {
+    text += u"; " + Widen(DecimalNotation(page)) + std::u16string(style.types) + Shown(other);
+  }
+  return text + u")";
+}
+
+std::u16string Joined(const std::vector<std::u16string>& items, std::u16string_view separator) {
+  std::u16string joined;
+  for (const std::u16string& item : items) {
+    if (!joined.empty()) joined += separator;
+    joined += item;
+  }
+  return joined;
+}
+
+// This PC's own keystrokes, where its pages are known: what types the character here, or what
+// the keystroke that types it elsewhere types here instead.
+std::u16string ThisPcLine(const CharacterDetails& details, const CodePageSetting& setting,
+                          const Style& style) {
+  if (setting.this_pc_dos == nullptr && setting.this_pc_windows == nullptr) return {};
+  std::vector<std::u16string> items;
+  const char32_t character = details.character;
+  const bool typed_in_windows = details.is_defined && !details.is_control;
+  if (const CodePageTable* windows = setting.this_pc_windows) {
+    const std::u16string page = u" (" + Widen(DecimalNotation(windows->Number())) + u")";
+    const std::vector<std::uint8_t> bytes = windows->BytesOf(character);
+    for (const std::uint8_t byte : bytes) items.push_back(Widen(WindowsAltNotation(byte)) + page);
+    const std::optional<char32_t> here = windows->CharacterOf(details.code);
+    if (bytes.empty() && typed_in_windows && here) {
+      items.push_back(Widen(WindowsAltNotation(details.code)) + std::u16string(style.types) +
+                      Shown(*here) + page);
+    }
+  } else if (typed_in_windows) {
+    items.push_back(Widen(WindowsAltNotation(details.code)) + u" (1252)");
+  }
+  if (const CodePageTable* dos = setting.this_pc_dos) {
+    const std::u16string page = u" (" + Widen(DecimalNotation(dos->Number())) + u")";
+    const std::vector<std::uint8_t> bytes =
+        IsControl(character) ? std::vector<std::uint8_t>() : dos->TypedBytesOf(character);
+    for (const std::uint8_t byte : bytes) items.push_back(Widen(DosAltNotation(byte)) + page);
+    const std::vector<DosKeystroke> elsewhere = DosKeystrokes(character, setting);
+    if (bytes.empty() && !elsewhere.empty()) {
+      const std::optional<char32_t> here = dos->TypedCharacterOf(elsewhere.front().byte);
+      if (here) {
+        items.push_back(Widen(DosAltNotation(elsewhere.front().byte)) +
+                        std::u16string(style.types) + Shown(*here) + page);
       }
+    }
+  }
+  if (items.empty()) return {};
+  return u"This PC / Este PC: " + Joined(items, style.separator);
+}
+
+std::u16string KeystrokeLine(const CharacterDetails& details, const CodePageSetting& setting,
+                             const Style& style) {
+  if (details.is_control) return u"Control character / Caractere de controle";
+  if (!details.is_defined) return {};
+  std::u16string line = u"Windows: " + Widen(WindowsAltNotation(details.code));
+  std::vector<std::u16string> dos;
+  for (const DosKeystroke& keystroke : DosKeystrokes(details.character, setting)) {
+    dos.push_back(DosKeystrokeText(keystroke, style));
+  }
+  if (!dos.empty()) line += std::u16string(style.separator) + u"DOS: " + Joined(dos, style.separator);
+  return line;
+}
+
+std::u16string Utf8Line(const CharacterDetails& details, const CodePageSetting& setting,
+                        const Style& style) {
+  const std::vector<std::uint8_t> bytes = Utf8Of(details.character);
+  std::u16string line = u"UTF-8: " + Widen(ByteNotation(bytes));
+  if (bytes.size() > 1) {
+    line += std::u16string(style.separator) + u"read as Windows-1252: " +
+            Misreading(bytes, nullptr, style);
+    if (const CodePageTable* dos_850 = KnownPage(setting, 850)) {
+      line += std::u16string(style.separator) + u"DOS 850: " + Misreading(bytes, dos_850, style);
     }
   }
   return line;
 }
 
-std::u16string Describe(std::uint8_t code, std::u16string_view separator,
-                        std::u16string_view line_break, PicturedBytes pictured) {
+// Items "value (pages)", pages with the same value together, in the order of the pages.
+class GroupedByValue {
+ public:
+  void Add(std::u16string value, unsigned page) {
+    auto found = std::find_if(groups_.begin(), groups_.end(),
+                              [&](const auto& group) { return group.first == value; });
+    if (found == groups_.end()) found = groups_.insert(groups_.end(), {std::move(value), {}});
+    found->second.push_back(page);
+  }
+  [[nodiscard]] std::vector<std::u16string> Items() const {
+    std::vector<std::u16string> items;
+    for (const auto& [value, pages] : groups_) items.push_back(value + u" (" + PageNames(pages) + u")");
+    return items;
+  }
+
+ private:
+  std::vector<std::pair<std::u16string, std::vector<unsigned>>> groups_;
+};
+
+// The character's byte in the other pages, where it is not its Windows-1252 code.
+std::u16string ItsByteElsewhereLine(const CharacterDetails& details,
+                                    const CodePageSetting& setting, const Style& style) {
+  if (!details.is_defined) return {};
+  GroupedByValue bytes;
+  std::vector<unsigned> lacking;
+  for (const CodePageTable* page : setting.known_pages) {
+    const unsigned number = page->Number();
+    const std::vector<std::uint8_t> found = page->BytesOf(details.character);
+    if (found == std::vector<std::uint8_t>{details.code}) continue;
+    if (found.empty()) {
+      lacking.push_back(number);
+      continue;
+    }
+    std::vector<std::u16string> each;
+    for (const std::uint8_t byte : found) each.push_back(Hex(byte));
+    bytes.Add(Joined(each, u" "), number);
+  }
+  std::vector<std::u16string> items = bytes.Items();
+  if (!lacking.empty()) items.push_back(u"none / nenhum (" + PageNames(lacking) + u")");
+  if (items.empty()) return {};
+  return u"Its byte elsewhere / Seu byte em outras p\u00E1ginas: " + Joined(items, style.separator);
+}
+
+// What the code's byte is in the other pages, where it is not the Windows-1252 character.
+std::u16string ByteElsewhereLine(const CharacterDetails& details, const CodePageSetting& setting,
+                                 const Style& style) {
+  GroupedByValue characters;
+  for (const CodePageTable* page : setting.known_pages) {
+    const std::optional<char32_t> other = page->TypedCharacterOf(details.code);
+    if (other && *other != details.character) characters.Add(Shown(*other), page->Number());
+  }
+  const std::vector<std::u16string> items = characters.Items();
+  if (items.empty()) return {};
+  const std::u16string byte = Hex(details.code);
+  return u"Byte " + byte + u" elsewhere / O byte " + byte + u" em outras p\u00E1ginas: " +
+         Joined(items, style.separator);
+}
+
+std::u16string Describe(std::uint8_t code, const CodePageSetting& setting, const Style& style) {
   const CharacterDetails details = DetailsOfCode(code);
-  std::u16string text = NameToTell(code);
-  text += line_break;
-  text += Widen(DecimalNotation(code));
-  for (const std::string& notation :
-       {HexadecimalNotation(code), OctalNotation(code), CodePointNotation(details.character)}) {
-    text += separator;
-    text += Widen(notation);
-  }
-  const std::u16string keystroke = KeystrokeLine(code, details);
-  if (!keystroke.empty()) {
-    text += line_break;
-    text += keystroke;
-  }
-  if (details.is_defined) {
-    text += line_break;
-    text += Utf8Line(details, separator, pictured);
-  }
-  return text;
+  std::vector<std::u16string> lines = {NameToTell(code)};
+  lines.push_back(Joined({Widen(DecimalNotation(code)), Widen(HexadecimalNotation(code)),
+                          Widen(OctalNotation(code)), Widen(CodePointNotation(details.character))},
+                         style.separator));
+  lines.push_back(ThisPcLine(details, setting, style));
+  lines.push_back(KeystrokeLine(details, setting, style));
+  if (details.is_defined) lines.push_back(Utf8Line(details, setting, style));
+  lines.push_back(ItsByteElsewhereLine(details, setting, style));
+  lines.push_back(ByteElsewhereLine(details, setting, style));
+  std::erase_if(lines, [](const std::u16string& line) { return line.empty(); });
+  return Joined(lines, style.line_break);
 }
 
 }  // namespace
@@ -74,12 +280,12 @@ std::u16string NameToTell(std::uint8_t code) {
   return Widen(details.name);
 }
 
-std::u16string DescribeForTooltip(std::uint8_t code) {
-  return Describe(code, u" \u00B7 ", u"\n", PicturedBytes::Bracketed);
+std::u16string DescribeForTooltip(std::uint8_t code, const CodePageSetting& setting) {
+  return Describe(code, setting, kTooltip);
 }
 
-std::u16string DescribeForSpeech(std::uint8_t code) {
-  return Describe(code, u", ", u", ", PicturedBytes::Spoken);
+std::u16string DescribeForSpeech(std::uint8_t code, const CodePageSetting& setting) {
+  return Describe(code, setting, kSpeech);
 }
 
 }  // namespace zentavo

@@ -5,8 +5,8 @@
 
 namespace zentavo {
 
-FinderScreen FinderScreenFor(std::u16string_view query) {
-  const FindResult found = FindCharacters(query);
+FinderScreen FinderScreenFor(std::u16string_view query, const CodePageSetting& setting) {
+  const FindResult found = FindCharacters(query, setting.dos_pages, setting.known_pages);
   FinderScreen screen;
   screen.rows.reserve(found.matches.size());
   for (const FoundCharacter& match : found.matches) {

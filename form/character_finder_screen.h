@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "code_page_setting.h"
 #include "control_names.h"
 
 namespace zentavo {
@@ -29,7 +30,9 @@ struct FinderScreen {
   bool announce_later = false;
   std::u16string announcement;
 };
-[[nodiscard]] FinderScreen FinderScreenFor(std::u16string_view query);
+// "Alt+NNN" is read in `setting`'s DOS pages, a misreading in every page it knows.
+[[nodiscard]] FinderScreen FinderScreenFor(std::u16string_view query,
+                                           const CodePageSetting& setting);
 
 // Down in the search field moves into the list, at its chosen row, where there is one.
 [[nodiscard]] bool DownMovesIntoList(const FinderScreen& screen);

@@ -1,16 +1,18 @@
 #include "copy_as.h"
 
 #include <cstdint>
+#include <algorithm>
 #include <optional>
 
 #include "accessibility_table.h"
 #include "character_details.h"
 #include "code_notation.h"
+#include "code_pages.h"
 #include "handlers.h"
 
 namespace zentavo {
 
-std::vector<std::u16string> CopyForms(std::uint8_t code) {
+std::vector<std::u16string> CopyForms(std::uint8_t code, const CodePageSetting& setting) {
   const CharacterDetails details = DetailsOfCode(code);
   std::vector<std::u16string> forms = {Widen(DecimalNotation(code)),
                                        Widen(HexadecimalNotation(code))};
@@ -25,15 +27,23 @@ std::vector<std::u16string> CopyForms(std::uint8_t code) {
         Widen(ByteNotation(Utf8Of(details.character))), keystroke}) {
     if (!form.empty() && form != forms.back()) forms.push_back(std::move(form));
   }
+  for (const CodePageTable* page : setting.dos_pages) {
+    if (details.is_control) break;  // no keystroke types a control character
+    for (const std::uint8_t byte : page->TypedBytesOf(details.character)) {
+      std::u16string keystroke = Widen(DosAltNotation(byte));
+      if (std::ranges::find(forms, keystroke) == forms.end()) forms.push_back(std::move(keystroke));
+    }
+  }
   return forms;
 }
 
-std::vector<std::u16string> CopyAsForms(std::string_view box, const TextBoxAccess& boxes) {
+std::vector<std::u16string> CopyAsForms(std::string_view box, const TextBoxAccess& boxes,
+                                        const CodePageSetting& setting) {
   const accessibility::RowRecord* row = accessibility::RowOfBox(box);
   if (row == nullptr) return {};
   const std::optional<std::uint8_t> code =
       accessibility::CodeShown(row->output, boxes.ReadText(row->output_box));
-  return code ? CopyForms(*code) : std::vector<std::u16string>();
+  return code ? CopyForms(*code, setting) : std::vector<std::u16string>();
 }
 
 std::u16string MenuEntryText(std::u16string_view form) {

@@ -11,7 +11,7 @@
 namespace zentavo {
 
 RowText RowTextFor(const accessibility::RowRecord& row, std::u16string_view shown,
-                   InputChange change) {
+                   CodePageSettingSource setting, InputChange change) {
   const std::optional<std::uint8_t> code = accessibility::CodeShown(row.output, shown);
   if (!code) {
     std::u16string one_line(row.hint);
@@ -24,7 +24,8 @@ RowText RowTextFor(const accessibility::RowRecord& row, std::u16string_view show
   if (row.output == accessibility::ShownAs::DecimalCode || change == InputChange::Stepped) {
     announcement = Widen(DecimalNotation(*code)) + u", " + announcement;
   }
-  return {DescribeForTooltip(*code), DescribeForSpeech(*code), std::move(announcement)};
+  return {DescribeForTooltip(*code, setting()), DescribeForSpeech(*code, setting()),
+          std::move(announcement)};
 }
 
 std::u16string_view AnnouncementOf(const RowText& text, bool output_box_has_focus) {

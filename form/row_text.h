@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "accessibility_table.h"
+#include "code_page_setting.h"
 
 namespace zentavo {
 
@@ -24,7 +25,10 @@ enum class InputChange { Edited, Stepped };
 // code page; then that character's details. A result the user stepped to is announced with its
 // code first ("66, LATIN CAPITAL LETTER B"): they asked for the next code, not for a character,
 // and must hear where the step took them.
+// `setting` gives the code pages the details tell keystrokes and bytes in, asked for only once
+// the row shows a character.
 [[nodiscard]] RowText RowTextFor(const accessibility::RowRecord& row, std::u16string_view shown,
+                                 CodePageSettingSource setting,
                                  InputChange change = InputChange::Edited);
 
 // What to announce of `text` while the output box does or does not have the focus: someone typing

@@ -10,6 +10,7 @@
 
 #include "character_finder.h"
 #include "character_finder_text.h"
+#include "code_pages.h"
 #include "fuzzed_texts.h"
 #include "windows1252.h"
 
@@ -18,7 +19,14 @@ namespace {
 [[noreturn]] void Fail() { std::abort(); }
 
 void CheckQuery(std::u16string_view query) {
-  const zentavo::FindResult found = zentavo::FindCharacters(query);
+  static const std::vector<const zentavo::CodePageTable*> dos = {zentavo::BuiltInCodePage(437),
+                                                                  zentavo::BuiltInCodePage(850)};
+  static const std::vector<const zentavo::CodePageTable*> known = [] {
+    std::vector<const zentavo::CodePageTable*> pages;
+    for (const unsigned page : zentavo::kBuiltInCodePages) pages.push_back(zentavo::BuiltInCodePage(page));
+    return pages;
+  }();
+  const zentavo::FindResult found = zentavo::FindCharacters(query, dos, known);
   std::array<bool, 256> seen{};
   bool words_begun = false;
   for (const zentavo::FoundCharacter& match : found.matches) {

@@ -16,6 +16,7 @@
 
 #include "character_finder_screen.h"
 #include "character_finder_text.h"
+#include "code_pages_here.h"
 #include "qt_text.h"
 #include "result_announcer.h"
 
@@ -115,7 +116,7 @@ bool CharacterFinderDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CharacterFinderDialog::Search(const QString& query) {
-  screen_ = FinderScreenFor(ToU16View(query));
+  screen_ = FinderScreenFor(ToU16View(query), CodePagesHere());
   matches_->Show(screen_.rows);
   if (screen_.chosen) list_->setCurrentIndex(matches_->index(static_cast<int>(*screen_.chosen)));
   outside_->setText(ToQString(screen_.outside_line));

@@ -25,6 +25,7 @@
 #include "character_finder_screen.h"
 #include "character_finder_text.h"
 #include "character_pictures.h"
+#include "code_pages_here.h"
 #include "code_stepping.h"
 #include "copy_as.h"
 #include "focus_order.h"
@@ -116,7 +117,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
       case ControlKind::TextBox: {
         control = CreateTextBox(record, this);
         auto* box = static_cast<zentavo::TextBox*>(control);
-        box->SetCopyAsForms([this, name = record.name] { return CopyAsForms(name, *this); });
+        box->SetCopyAsForms([this, name = record.name] { return CopyAsForms(name, *this, CodePagesHere()); });
         box->SetCodeStepping(record.name == kSteppingBox);
         box->SetFindCharacter([this] { FindCharacter(); });
         *std::find(text_boxes_.begin(), text_boxes_.end(), nullptr) = box;

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QString>
 
+#include "code_pages_here.h"
 #include "qt_text.h"
 #include "result_announcer.h"
 #include "row_text.h"
@@ -19,7 +20,7 @@ RowDetails::RowDetails(const accessibility::RowRecord& row, QLineEdit* input, QL
 void RowDetails::Update() {
   const auto* input = qobject_cast<const TextBox*>(input_);
   const RowText text = RowTextFor(
-      row_, ToU16View(output_->text()),
+      row_, ToU16View(output_->text()), &CodePagesHere,
       input != nullptr && input->Stepping() ? InputChange::Stepped : InputChange::Edited);
   ShowDetails(ToQString(text.tooltip), ToQString(text.description));
   const std::u16string_view announcement = AnnouncementOf(text, output_->hasFocus());

@@ -8,6 +8,7 @@
 
 #include "character_finder_screen.h"
 #include "character_finder_text.h"
+#include "code_pages_here_win32.h"
 #include "list_accessible_win32.h"
 #include "result_announcer_win32.h"
 #include "window_text.h"
@@ -112,7 +113,7 @@ LRESULT CALLBACK ListProcedure(HWND list, UINT message, WPARAM wparam, LPARAM lp
 
 void Search(HWND dialog) {
   FinderState& state = *StateOf(dialog);
-  state.screen = FinderScreenFor(WindowText(GetDlgItem(dialog, kQueryId)));
+  state.screen = FinderScreenFor(WindowText(GetDlgItem(dialog, kQueryId)), CodePagesHere());
   HWND list = GetDlgItem(dialog, kListId);
   SendMessageW(list, WM_SETREDRAW, FALSE, 0);
   SendMessageW(list, LB_RESETCONTENT, 0, 0);

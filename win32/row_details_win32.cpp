@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "code_pages_here_win32.h"
 #include "result_announcer_win32.h"
 #include "window_text.h"
 
@@ -33,7 +34,7 @@ void RowDetailsWin32::ShowTipsIn(HWND tooltip) {
 }
 
 void RowDetailsWin32::Update(std::u16string_view shown, InputChange change) {
-  text_ = RowTextFor(row_, shown, change);
+  text_ = RowTextFor(row_, shown, &CodePagesHere, change);
   for (HWND box : {input_, output_}) {
     if (tooltip_ != nullptr) {
       TTTOOLINFOW tool = ToolOf(window_, box);

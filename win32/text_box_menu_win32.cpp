@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "code_pages_here_win32.h"
 #include "copy_as.h"
 #include "input_checks.h"
 #include "text_box_win32.h"
@@ -88,7 +89,7 @@ void TextBoxWin32::ShowContextMenu(LPARAM where) {
     AppendMenuW(menu.get(), MF_STRING | enabled, kFirstCommand + static_cast<UINT>(*item.command),
                 Wide(text));
   }
-  const std::vector<std::u16string> forms = CopyAsForms(name_, boxes_);
+  const std::vector<std::u16string> forms = CopyAsForms(name_, boxes_, CodePagesHere());
   if (!forms.empty()) {
     HMENU copy_as = CreatePopupMenu();  // the menu destroys it with itself
     for (std::size_t i = 0; i < forms.size(); ++i) {

@@ -11,6 +11,7 @@
 
 #include "character_details.h"
 #include "code_notation.h"
+#include "code_pages.h"
 
 namespace zentavo {
 namespace {
@@ -30,8 +31,16 @@ std::vector<std::u16string> Words(std::u16string_view text) {
   return words;
 }
 
+// The finder as the Qt program asks it in the C locale: DOS 437, then 850, and the other pages
+// the program knows.
+FindResult Find(std::u16string_view query) {
+  std::vector<const CodePageTable*> known;
+  for (const unsigned page : kBuiltInCodePages) known.push_back(BuiltInCodePage(page));
+  return FindCharacters(query, {BuiltInCodePage(437), BuiltInCodePage(850)}, known);
+}
+
 std::optional<std::uint8_t> First(std::u16string_view query) {
-  const FindResult found = FindCharacters(query);
+  const FindResult found = Find(query);
   if (found.matches.empty()) return std::nullopt;
   return found.matches.front().code;
 }
@@ -64,9 +73,18 @@ TEST(FindCharacters, RanksUnicodesOwnNamesFirstThenByHowWellTheWordsMatch) {
       {"the other case", u"C cedilla", {199, 231}},
       {"fewer other words first", u"plus", {43, 177}},
       {"the decimal reading before the character", u"5", {5, 53}},
+      // Keystrokes and misreadings of the DOS pages, values from Python's cp437 and cp850 codecs.
+      {"a DOS keystroke in 437 and 850", u"Alt+130", {233}},
+      {"a DOS keystroke of 850 alone", u"Alt+198", {227}},
+      {"a DOS picture", u"Alt+21", {167}},
+      {"a DOS keystroke past 255", u"Alt+386", {233}},
+      {"two DOS pages, each its own character", u"Alt+155", {162, 248}},
+      {"UTF-8 read as DOS 850", u"\u251C\u00AE", {233}},
+      {"UTF-8 read as Mac Roman", u"\u221A\u00A9", {233}},
+      {"a Windows keystroke", u"Alt+0233", {233}},
   };
   for (const QueryRow& row : rows) {
-    const FindResult found = FindCharacters(row.query);
+    const FindResult found = Find(row.query);
     ASSERT_GE(found.matches.size(), row.leading.size()) << row.name;
     for (std::size_t i = 0; i < row.leading.size(); ++i) {
       EXPECT_EQ(found.matches[i].code, row.leading[i]) << row.name << ", place " << i;

@@ -42,7 +42,31 @@ FORM_KINDS = [
     ("escape", re.compile(r"\\u[0-9A-F]{4}$"), lambda form: codecs.decode(form, "unicode_escape")),
     ("UTF-8", re.compile(r"[0-9A-F]{2}( [0-9A-F]{2})*$"), lambda form: bytes.fromhex(form).decode("utf-8")),
     ("keystroke", re.compile(r"Alt\+0[0-9]{3}$"), lambda form: bytes([int(form[4:])]).decode("cp1252")),
+    ("DOS keystroke", re.compile(r"Alt\+[1-9][0-9]*$"), None),
 ]
+
+# The IBM PC's pictures DOS gives bytes 1 to 31 and 127, which Windows types for Alt+1 to Alt+31
+# and Alt+127: of them, only these three are Windows-1252 characters (measured under wine with
+# MultiByteToWideChar's MB_USEGLYPHCHARS; the tables themselves are checked against Windows').
+DOS_PICTURES_IN_WINDOWS_1252 = {7: "\u2022", 20: "\u00b6", 21: "\u00a7"}
+
+
+def dos_keystrokes(character):
+    """The DOS keystrokes that type `character`, in DOS 850 and then DOS 437, as the details list
+    them where 850 comes first."""
+    if unicodedata.category(character) == "Cc":
+        return []
+    keystrokes = []
+    for codec in ("cp850", "cp437"):
+        for byte in range(256):
+            typed = DOS_PICTURES_IN_WINDOWS_1252.get(byte) if 0 < byte < 32 or byte == 127 else None
+            if typed is None:
+                typed = bytes([byte]).decode(codec)
+                if byte < 32 or byte == 127:
+                    typed = None  # a picture that is no Windows-1252 character
+            if typed == character and f"Alt+{byte}" not in keystrokes:
+                keystrokes.append(f"Alt+{byte}")
+    return keystrokes
 
 
 def kind_of(form):
@@ -64,8 +88,13 @@ def form_faults(code, character, defined, control, forms):
         return faults
     if ranks != sorted(ranks) or len(set(forms)) != len(forms):
         faults.append(f"copy forms out of order or repeated: {forms}")
+    dos = [form for form, rank in zip(forms, ranks) if FORM_KINDS[rank][0] == "DOS keystroke"]
+    if dos != dos_keystrokes(character):
+        faults.append(f"DOS keystrokes {dos}, cp850 and cp437 give {dos_keystrokes(character)}")
     for form, rank in zip(forms[2:], ranks[2:]):
         kind, _, read = FORM_KINDS[rank]
+        if read is None:
+            continue
         try:
             back = read(form)
         except (UnicodeDecodeError, ValueError):
@@ -85,6 +114,8 @@ def form_faults(code, character, defined, control, forms):
             wanted.add("named reference")
     if not control:
         wanted.add("keystroke")
+    if dos_keystrokes(character):
+        wanted.add("DOS keystroke")
     missing = wanted - present
     extra = present - wanted - {"code", "&H code"}
     if missing or extra:

@@ -66,6 +66,16 @@ def table(annotations_dir):
         ("&H96", bytes([0x96]).decode("cp1252")),
         ("&O226", bytes([0o226]).decode("cp1252")),
         ("Alt+0150", bytes([150]).decode("cp1252")),
+        ("Alt+0233", bytes([233]).decode("cp1252")),
+        # The dump reads DOS keystrokes in 437, then 850, as the C locale has them.
+        ("Alt+130", bytes([130]).decode("cp437")),
+        ("Alt+198", bytes([198]).decode("cp850")),  # in 437 it types ╞, which 1252 lacks
+        ("Alt+386", bytes([386 % 256]).decode("cp437")),
+        # Alt+21 types the IBM PC's picture of byte 21, the section sign (MB_USEGLYPHCHARS).
+        ("Alt+21", "\u00a7"),
+        ("├®", "├®".encode("cp850").decode("utf-8")),
+        ("Ôé¼", "Ôé¼".encode("cp850").decode("utf-8")),
+        ("‚Äì", "‚Äì".encode("mac_roman").decode("utf-8")),
         ("\\u2013", codecs.decode("\\u2013", "unicode_escape")),
         ("E2 80 93", bytes.fromhex("E2 80 93").decode("utf-8")),
         ("â€“", "â€“".encode("cp1252").decode("utf-8")),

@@ -29,12 +29,13 @@ std::string CodePoints(std::u16string_view text) {
 }  // namespace
 
 int main() {
+  const zentavo::CodePageSetting setting = zentavo::SettingForLocale("pt_BR");
   for (unsigned code = 0; code < 256; ++code) {
     const auto byte = static_cast<std::uint8_t>(code);
     const zentavo::CharacterDetails details = zentavo::DetailsOfCode(byte);
     const char16_t character = zentavo::CharacterForCode(byte);
     std::string forms;
-    for (const std::u16string& form : zentavo::CopyForms(byte)) {
+    for (const std::u16string& form : zentavo::CopyForms(byte, setting)) {
       if (!forms.empty()) forms += '\x1f';
       forms += Utf8(form);
     }

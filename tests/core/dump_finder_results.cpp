@@ -10,9 +10,12 @@
 
 #include "character_finder.h"
 #include "character_finder_text.h"
+#include "code_page_setting.h"
 #include "utf8_text.h"
 
 int main() {
+  // The C locale's: DOS 437 first, then 850.
+  const zentavo::CodePageSetting setting = zentavo::SettingForLocale("C");
   for (std::string line; std::getline(std::cin, line);) {
     std::u16string query;
     std::istringstream points(line);
@@ -25,7 +28,8 @@ int main() {
         query += static_cast<char16_t>(value);
       }
     }
-    const zentavo::FindResult found = zentavo::FindCharacters(query);
+    const zentavo::FindResult found =
+        zentavo::FindCharacters(query, setting.dos_pages, setting.known_pages);
     std::string first = "-";
     if (!found.matches.empty()) first = std::to_string(found.matches.front().code);
     char outside[16] = "-";

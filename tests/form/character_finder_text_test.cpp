@@ -54,6 +54,7 @@ TEST(FinderAnnouncement, TheCountAndTheFirstMatchOrWhyThereIsNone) {
 }
 
 TEST(FinderScreenFor, WhatBothDialogsShowForAQuery) {
+  const CodePageSetting setting = SettingForLocale("pt_BR");
   const struct {
     const char* name;
     std::u16string query;
@@ -69,7 +70,7 @@ TEST(FinderScreenFor, WhatBothDialogsShowForAQuery) {
       {"an empty query: nothing to tell", u"", false, u"", false},
   };
   for (const auto& row : rows) {
-    const FinderScreen screen = FinderScreenFor(row.query);
+    const FinderScreen screen = FinderScreenFor(row.query, setting);
     EXPECT_EQ(!screen.rows.empty(), row.rows) << row.name;
     // The first row is chosen, Use takes it and Down goes to it; with no row, none of them.
     EXPECT_EQ(screen.chosen, row.rows ? std::optional<std::size_t>(0) : std::nullopt) << row.name;
@@ -77,9 +78,11 @@ TEST(FinderScreenFor, WhatBothDialogsShowForAQuery) {
     EXPECT_EQ(DownMovesIntoList(screen), row.rows) << row.name;
     EXPECT_EQ(screen.outside_line, row.outside_line) << row.name;
     EXPECT_EQ(screen.announce_later, row.announce_later) << row.name;
-    EXPECT_EQ(screen.announcement, FinderAnnouncement(FindCharacters(row.query))) << row.name;
+    EXPECT_EQ(screen.announcement,
+              FinderAnnouncement(FindCharacters(row.query, setting.dos_pages, setting.known_pages)))
+        << row.name;
   }
-  const FinderScreen dash = FinderScreenFor(u"U+2013");
+  const FinderScreen dash = FinderScreenFor(u"U+2013", setting);
   ASSERT_FALSE(dash.rows.empty());
   EXPECT_EQ(dash.rows.front().code, 150);
   EXPECT_EQ(dash.rows.front().character, u"\u2013");

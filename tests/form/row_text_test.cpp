@@ -12,6 +12,11 @@
 namespace zentavo {
 namespace {
 
+const CodePageSetting& Brazil() {
+  static const CodePageSetting setting = SettingForLocale("pt_BR");
+  return setting;
+}
+
 const accessibility::RowRecord& CodeRow() { return accessibility::kRows[0]; }
 const accessibility::RowRecord& CharacterRow() { return accessibility::kRows[1]; }
 
@@ -33,7 +38,7 @@ TEST(RowTextFor, ShowsTheHintUntilTheOutputShowsACharacter) {
       {"a leading zero lower", &CharacterRow(), u"065"},
   };
   for (const HintRow& row : rows) {
-    const RowText text = RowTextFor(*row.row, row.shown);
+    const RowText text = RowTextFor(*row.row, row.shown, &Brazil);
     EXPECT_EQ(text.tooltip, row.row->hint) << row.name;
     EXPECT_EQ(text.description.find(u'\n'), std::u16string::npos) << row.name;
     EXPECT_EQ(text.description.size(), row.row->hint.size()) << row.name;
@@ -72,9 +77,9 @@ TEST(RowTextFor, ShowsTheCharactersDetailsOnceItShowsOne) {
        InputChange::Stepped},
   };
   for (const DetailsRow& row : rows) {
-    const RowText text = RowTextFor(*row.row, row.shown, row.change);
-    EXPECT_EQ(text.tooltip, DescribeForTooltip(row.code)) << row.name;
-    EXPECT_EQ(text.description, DescribeForSpeech(row.code)) << row.name;
+    const RowText text = RowTextFor(*row.row, row.shown, &Brazil, row.change);
+    EXPECT_EQ(text.tooltip, DescribeForTooltip(row.code, Brazil())) << row.name;
+    EXPECT_EQ(text.description, DescribeForSpeech(row.code, Brazil())) << row.name;
     EXPECT_EQ(text.announcement, row.announcement) << row.name;
   }
 }

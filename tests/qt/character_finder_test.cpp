@@ -13,6 +13,7 @@
 #include "character_finder.h"
 #include "character_finder_dialog.h"
 #include "character_finder_text.h"
+#include "code_pages_here.h"
 #include "qt_text.h"
 #include "result_announcer.h"
 #include "running_program.h"
@@ -61,7 +62,7 @@ struct FindRow {
 // What the finder is to announce for `query`: its answer on this release's data, whose counts
 // the finder's own check takes from the data files.
 QString AnnouncementFor(const QString& query) {
-  return ToQString(FinderAnnouncement(FindCharacters(ToU16View(query))));
+  return ToQString(FinderScreenFor(ToU16View(query), CodePagesHere()).announcement);
 }
 
 TEST_F(CharacterFinder, AMatchGoesIntoTheUpperRowAsOneEditThatConverts) {

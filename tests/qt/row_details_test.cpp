@@ -12,6 +12,7 @@
 
 #include "character_description.h"
 #include "character_details.h"
+#include "code_pages_here.h"
 #include "control_names.h"
 #include "form1.h"
 #include "qstring_printer.h"
@@ -68,9 +69,9 @@ TEST(RowDetails, BoxesTellTheRowsCharacterAsTheOutputChanges) {
                      std::u16string_view(reinterpret_cast<const char16_t*>(row.shown.utf16()),
                                          static_cast<std::size_t>(row.shown.size())));
     for (const std::string_view name : {row.output_box, row.input_box}) {
-      EXPECT_EQ(form.TextBox(name)->toolTip(), ToQString(DescribeForTooltip(row.code)));
+      EXPECT_EQ(form.TextBox(name)->toolTip(), ToQString(DescribeForTooltip(row.code, CodePagesHere())));
       EXPECT_EQ(form.TextBox(name)->accessibleDescription(),
-                ToQString(DescribeForSpeech(row.code)));
+                ToQString(DescribeForSpeech(row.code, CodePagesHere())));
     }
     EXPECT_EQ(LastAnnouncement(form), row.announcement);
   }
@@ -105,7 +106,7 @@ TEST(RowDetails, TypingInTheOutputBoxItselfIsNotAnnounced) {
   output->selectAll();
   QTest::keyClicks(output, QStringLiteral("y"));
   EXPECT_EQ(LastAnnouncement(form), QStringLiteral("65, LATIN CAPITAL LETTER A"));
-  EXPECT_EQ(output->toolTip(), ToQString(DescribeForTooltip('y')));
+  EXPECT_EQ(output->toolTip(), ToQString(DescribeForTooltip('y', CodePagesHere())));
 }
 
 }  // namespace

@@ -40,7 +40,8 @@ int CheckText(const char* what, const std::u16string& read, const std::u16string
 constexpr IID kIAccessible = {
     0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
-// What put_accValue answers for `text`, as "S_OK" or its code.
+}  // namespace
+
 std::u16string PutValue(HWND box, const std::u16string& text) {
   IAccessible* object = nullptr;
   AccessibleObjectFromWindow(box, static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
@@ -59,6 +60,8 @@ std::u16string PutValue(HWND box, const std::u16string& text) {
   std::snprintf(code, sizeof(code), "0x%08lX", static_cast<unsigned long>(answer));
   return std::u16string(code, code + std::char_traits<char>::length(code));
 }
+
+namespace {
 
 }  // namespace
 

@@ -16,6 +16,9 @@ std::u16string TextOf(HWND window);
 // with the caret at its end; prints what it read, and returns how many answers were wrong.
 int CheckReadAsAnEditControl(HWND box, DWORD thread, const std::u16string& text);
 
+// What put_accValue answers for `text` set as `box`'s value, as "S_OK" or its code.
+std::u16string PutValue(HWND box, const std::u16string& text);
+
 // Sets the focused code box `box` through MSAA's put_accValue: a code converts in `shown_in`,
 // one Ctrl+Z gives the text back, and a text outside Windows-1252 is refused. Leaves the box as
 // it found it; returns how many answers were wrong.

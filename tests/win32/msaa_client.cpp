@@ -19,6 +19,7 @@
 
 #include "accessibility_table.h"
 #include "character_description.h"
+#include "code_pages_here_win32.h"
 #include "character_details.h"
 #include "control_names.h"
 #include "edit_box_from_outside.h"
@@ -242,16 +243,33 @@ bool TraceHolds(const char* trace, const std::u16string& text) {
          read.find("L\"" + Utf8(text) + "\"") != std::string::npos;
 }
 
-int main(int argc, char** argv) {
-  // The trace of Zentavo.exe's UI Automation calls, where the test gives one.
-  const char* trace = argc > 1 && argv[1][0] != '\0' ? argv[1] : nullptr;
-  using zentavo::accessibility::AccessibleName;
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+HWND ZentavoWindow() {
   HWND window = nullptr;
   for (int tries = 0; window == nullptr && tries < 200; ++tries) {
     window = FindWindowW(L"ZentavoForm1", nullptr);
     if (window == nullptr) Sleep(100);
   }
+  return window;
+}
+
+// msaa_client --describe CODE...: each code set as txtDeASCII's value, and the description a
+// reader then reads of txtParaCar, a line each: what this PC's code pages make of the details.
+int DescribeCodes(const std::vector<HWND>& boxes, int count, char** codes) {
+  std::printf("this PC: DOS %u, Windows %u\n", GetOEMCP(), GetACP());
+  for (int i = 0; i < count; ++i) {
+    const std::string code = codes[i];
+    if (zentavo::testing_support::PutValue(boxes[0], std::u16string(code.begin(), code.end())) != u"S_OK") return 1;
+    std::printf("%s\t%s\n", code.c_str(), Utf8(ReadOfWindow(boxes[1], Property::Description)).c_str());
+  }
+  return 0;
+}
+
+int main(int argc, char** argv) {
+  // The trace of Zentavo.exe's UI Automation calls, where the test gives one.
+  const char* trace = argc > 1 && argv[1][0] != '\0' ? argv[1] : nullptr;
+  using zentavo::accessibility::AccessibleName;
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const HWND window = ZentavoWindow();
   if (window == nullptr) {
     std::printf("FAULT: no Zentavo window within 20 s\n");
     return 1;
@@ -262,6 +280,9 @@ int main(int argc, char** argv) {
   if (boxes.size() != 4) {
     std::printf("FAULT: %zu edit boxes, not 4\n", boxes.size());
     return 1;
+  }
+  if (trace != nullptr && std::string_view(trace) == "--describe") {
+    return DescribeCodes(boxes, argc - 2, argv + 2);
   }
   std::printf("-- the window's children in reading order\n");
   const auto children = ChildrenOf(window);
@@ -285,7 +306,9 @@ int main(int argc, char** argv) {
     Expect((name + " name").c_str(), ReadOfWindow(boxes[i], Property::Name),
            std::u16string(AccessibleName(order[i])));
     Expect((name + " description").c_str(), ReadOfWindow(boxes[i], Property::Description),
-           zentavo::RowTextFor(*zentavo::accessibility::RowOfBox(order[i]), u"").description);
+           zentavo::RowTextFor(*zentavo::accessibility::RowOfBox(order[i]), u"",
+                               &zentavo::CodePagesHere)
+               .description);
   }
 
   faults += CheckHitTesting(window);
@@ -369,7 +392,7 @@ int main(int argc, char** argv) {
   Expect("txtParaCar value", ReadOfWindow(boxes[1], Property::Value), u"\u2013");
   for (std::size_t i = 0; i < 2; ++i) {
     Expect((std::string(order[i]) + " description").c_str(),
-           ReadOfWindow(boxes[i], Property::Description), zentavo::DescribeForSpeech(150));
+           ReadOfWindow(boxes[i], Property::Description), zentavo::DescribeForSpeech(150, zentavo::CodePagesHere()));
   }
 
   std::printf("-- txtDeASCII read as an edit control from another process\n");

@@ -1,0 +1,60 @@
+#include "code_pages_here_win32.h"
+
+#include <windows.h>
+
+#include <array>
+#include <deque>
+
+#include "code_pages.h"
+
+namespace zentavo {
+namespace {
+
+std::array<char32_t, 256> CharactersOf(unsigned page, DWORD flags) {
+  std::array<char32_t, 256> characters{};
+  for (unsigned byte = 0; byte < characters.size(); ++byte) {
+    const char narrow = static_cast<char>(byte);
+    wchar_t wide[2] = {};
+    const int got = MultiByteToWideChar(page, flags | MB_ERR_INVALID_CHARS, &narrow, 1, wide, 2);
+    characters[byte] = got == 1 ? static_cast<char32_t>(wide[0]) : CodePageTable::kNoCharacter;
+  }
+  return characters;
+}
+
+bool IsDosPage(unsigned page) { return page == GetOEMCP() || page == 850 || page == 437; }
+
+}  // namespace
+
+CodePageTable WindowsCodePage(unsigned page) {
+  const std::array<char32_t, 256> characters = CharactersOf(page, 0);
+  return {page, characters, IsDosPage(page) ? CharactersOf(page, MB_USEGLYPHCHARS) : characters};
+}
+
+const CodePageSetting& CodePagesHere() {
+  // The tables live as long as the program; a deque keeps each where it was made.
+  static std::deque<CodePageTable> tables;
+  static const CodePageSetting setting = [] {
+    const auto table = [](unsigned page) -> const CodePageTable* {
+      for (const CodePageTable& each : tables) {
+        if (each.Number() == page) return &each;
+      }
+      return &tables.emplace_back(WindowsCodePage(page));
+    };
+    CodePageSetting made;
+    // Mac Roman as Apple's current table has it, which files are written in: Windows' own older
+    // table reads BD as the ohm sign and leaves out F0, the Apple logo.
+    for (const unsigned page : kBuiltInCodePages) {
+      made.known_pages.push_back(page == 10000 ? BuiltInCodePage(page) : table(page));
+    }
+    made.this_pc_dos = table(GetOEMCP());
+    made.dos_pages.push_back(made.this_pc_dos);
+    for (const unsigned page : {850u, 437u}) {
+      if (page != made.this_pc_dos->Number()) made.dos_pages.push_back(table(page));
+    }
+    if (GetACP() != 1252) made.this_pc_windows = table(GetACP());
+    return made;
+  }();
+  return setting;
+}
+
+}  // namespace zentavo
