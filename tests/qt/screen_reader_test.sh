@@ -127,6 +127,8 @@ done
 expect_speech "SPEECH OUTPUT: '65( selected\.)?'" "focusing the box holding 65 reads 65 whole"
 ! heard "SPEECH OUTPUT: '6 selected" || fail "Orca dropped the last character of 65"
 expect_speech "LATIN CAPITAL LETTER A" "the focused box describes its row's character"
+expect_speech "LATIN CAPITAL LETTER A.*65.*U.0041.*Windows.*Alt.0065.*DOS.*Alt.65 .437, 850" \
+  "the description gives the keystrokes after the name and codes, DOS 437's first in the C locale"
 focus_moves_to Tab Tab; said_after_mark "Write a keyboard" "Tab to txtDeCar"
 mark_now; xdotool type --delay 120 'é'
 expect_speech "233" "é in the lower row announces its code"
