@@ -24,7 +24,8 @@ void BM_Search(benchmark::State& state) {
   const std::u16string& query = kQueries[static_cast<std::size_t>(state.range(0))];
   const zentavo::CodePageSetting setting = zentavo::SettingForLocale("C");
   for (auto _ : state) {
-    benchmark::DoNotOptimize(zentavo::FindCharacters(query, setting.dos_pages, setting.known_pages));
+    benchmark::DoNotOptimize(
+        zentavo::FindCharacters(query, setting.dos_pages, setting.known_pages));
   }
   state.SetLabel(std::string(query.begin(), query.end()).substr(0, 8));
 }

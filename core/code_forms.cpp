@@ -57,9 +57,8 @@ std::vector<const CodePageTable*> MisreadingPages(const std::vector<const CodePa
                                                   const std::vector<const CodePageTable*>& other) {
   std::vector<const CodePageTable*> pages = dos;
   for (const CodePageTable* page : other) {
-    if (std::ranges::none_of(pages, [&](const CodePageTable* each) {
-          return each->Number() == page->Number();
-        })) {
+    if (std::ranges::none_of(
+            pages, [&](const CodePageTable* each) { return each->Number() == page->Number(); })) {
       pages.push_back(page);
     }
   }
@@ -154,7 +153,8 @@ CodeFormReading ReadCodeForms(std::u16string_view query,
     if (alt->page == AltPage::Windows) {
       reading.Code(alt->byte);
     } else {
-      for (const CodePageTable* page : dos_pages) reading.CodePoint(page->TypedCharacterOf(alt->byte));
+      for (const CodePageTable* page : dos_pages)
+        reading.CodePoint(page->TypedCharacterOf(alt->byte));
     }
   }
   ReadHtmlReference(text, reading);

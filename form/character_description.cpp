@@ -1,6 +1,7 @@
 #include "character_description.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -78,7 +79,8 @@ std::u16string Misreading(const std::vector<std::uint8_t>& bytes, const CodePage
     if (!IsControl(character) && !(code && HasNoDistinctGlyph(*code))) {
       text += Utf16(character);
     } else {
-      text += style.spoken ? u" byte " + Widen(Digits(byte, 16)) : u"[" + Widen(Digits(byte, 16)) + u"]";
+      text += style.spoken ? u" byte " + Widen(Digits(byte, 16))
+                           : u"[" + Widen(Digits(byte, 16)) + u"]";
     }
   }
   return text;
@@ -86,7 +88,7 @@ std::u16string Misreading(const std::vector<std::uint8_t>& bytes, const CodePage
 
 struct DosKeystroke {
   std::uint8_t byte;
-  std::vector<unsigned> pages;                              // where it types the character
+  std::vector<unsigned> pages;                               // where it types the character
   std::vector<std::pair<unsigned, char32_t>> types_instead;  // where it types another
 };
 
@@ -107,7 +109,8 @@ std::vector<DosKeystroke> DosKeystrokes(char32_t character, const CodePageSettin
     for (const CodePageTable* page : setting.dos_pages) {
       if (std::ranges::find(keystroke.pages, page->Number()) != keystroke.pages.end()) continue;
       const std::optional<char32_t> other = page->TypedCharacterOf(keystroke.byte);
-      if (other && *other != character) keystroke.types_instead.emplace_back(page->Number(), *other);
+      if (other && *other != character)
+        keystroke.types_instead.emplace_back(page->Number(), *other);
     }
   }
   return keystrokes;
@@ -181,7 +184,8 @@ std::u16string KeystrokeLine(const CharacterDetails& details, const CodePageSett
   for (const DosKeystroke& keystroke : DosKeystrokes(details.character, setting)) {
     dos.push_back(DosKeystrokeText(keystroke, style));
   }
-  if (!dos.empty()) line += std::u16string(style.separator) + u"DOS: " + Joined(dos, style.separator);
+  if (!dos.empty())
+    line += std::u16string(style.separator) + u"DOS: " + Joined(dos, style.separator);
   return line;
 }
 
@@ -205,12 +209,16 @@ class GroupedByValue {
   void Add(std::u16string value, unsigned page) {
     auto found = std::find_if(groups_.begin(), groups_.end(),
                               [&](const auto& group) { return group.first == value; });
-    if (found == groups_.end()) found = groups_.insert(groups_.end(), {std::move(value), {}});
+    if (found == groups_.end()) {
+      groups_.emplace_back(std::move(value), std::vector<unsigned>());
+      found = std::prev(groups_.end());
+    }
     found->second.push_back(page);
   }
   [[nodiscard]] std::vector<std::u16string> Items() const {
     std::vector<std::u16string> items;
-    for (const auto& [value, pages] : groups_) items.push_back(value + u" (" + PageNames(pages) + u")");
+    for (const auto& [value, pages] : groups_)
+      items.push_back(value + u" (" + PageNames(pages) + u")");
     return items;
   }
 
@@ -219,8 +227,8 @@ class GroupedByValue {
 };
 
 // The character's byte in the other pages, where it is not its Windows-1252 code.
-std::u16string ItsByteElsewhereLine(const CharacterDetails& details,
-                                    const CodePageSetting& setting, const Style& style) {
+std::u16string ItsByteElsewhereLine(const CharacterDetails& details, const CodePageSetting& setting,
+                                    const Style& style) {
   if (!details.is_defined) return {};
   GroupedByValue bytes;
   std::vector<unsigned> lacking;
@@ -233,6 +241,7 @@ std::u16string ItsByteElsewhereLine(const CharacterDetails& details,
       continue;
     }
     std::vector<std::u16string> each;
+    each.reserve(found.size());
     for (const std::uint8_t byte : found) each.push_back(Hex(byte));
     bytes.Add(Joined(each, u" "), number);
   }

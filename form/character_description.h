@@ -19,8 +19,9 @@ namespace zentavo {
 //   This PC / Este PC: Alt+0227 (1252) · Alt+198 → ╞ (437)        (where this PC's pages are known)
 //   Windows: Alt+0227 · DOS: Alt+198 (850; 437 → ╞)
 //   UTF-8: C3 A3 · read as Windows-1252: Ã£ · DOS 850: ├ú
-//   Its byte elsewhere / Seu byte em outras páginas: 8B (Mac Roman) · C6 (DOS 850) · none / nenhum (DOS 437)
-//   Byte E3 elsewhere / O byte E3 em outras páginas: „ (Mac Roman) · Ò (DOS 850) · π (DOS 437)
+//   Its byte elsewhere / Seu byte em outras páginas: 8B (Mac Roman) · C6 (DOS 850) · none / nenhum
+//   (DOS 437) Byte E3 elsewhere / O byte E3 em outras páginas: „ (Mac Roman) · Ò (DOS 850) · π (DOS
+//   437)
 // "→" says what a keystroke types instead. A control or undefined code has no keystroke, and an
 // undefined one no UTF-8 and no byte elsewhere. A character the boxes would draw as a picture (a
 // control, the no-break space, the soft hyphen) shows as its picture's words ("NBSP"), or as

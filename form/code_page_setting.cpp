@@ -17,7 +17,8 @@ CodePageSetting SettingForLocale(std::string_view locale_name) {
   for (const unsigned page : united_states ? std::array{437u, 850u} : std::array{850u, 437u}) {
     setting.dos_pages.push_back(BuiltInCodePage(page));
   }
-  for (const unsigned page : kBuiltInCodePages) setting.known_pages.push_back(BuiltInCodePage(page));
+  for (const unsigned page : kBuiltInCodePages)
+    setting.known_pages.push_back(BuiltInCodePage(page));
   return setting;
 }
 

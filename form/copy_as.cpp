@@ -1,7 +1,7 @@
 #include "copy_as.h"
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 
 #include "accessibility_table.h"

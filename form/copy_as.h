@@ -24,7 +24,7 @@ inline constexpr std::u16string_view kCopyAsMenuTitle = u"Copy as / Copiar como"
 // back as the character, and every form of the character itself for the five codes Windows-1252
 // leaves undefined.
 [[nodiscard]] std::vector<std::u16string> CopyForms(std::uint8_t code,
-                                                   const CodePageSetting& setting);
+                                                    const CodePageSetting& setting);
 
 // The forms (CopyForms) of the character `box`'s row shows, for any of the four boxes; none
 // while the row's output box shows no character.

@@ -20,10 +20,11 @@ namespace {
 
 void CheckQuery(std::u16string_view query) {
   static const std::vector<const zentavo::CodePageTable*> dos = {zentavo::BuiltInCodePage(437),
-                                                                  zentavo::BuiltInCodePage(850)};
+                                                                 zentavo::BuiltInCodePage(850)};
   static const std::vector<const zentavo::CodePageTable*> known = [] {
     std::vector<const zentavo::CodePageTable*> pages;
-    for (const unsigned page : zentavo::kBuiltInCodePages) pages.push_back(zentavo::BuiltInCodePage(page));
+    for (const unsigned page : zentavo::kBuiltInCodePages)
+      pages.push_back(zentavo::BuiltInCodePage(page));
     return pages;
   }();
   const zentavo::FindResult found = zentavo::FindCharacters(query, dos, known);

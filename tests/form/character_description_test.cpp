@@ -180,16 +180,6 @@ INSTANTIATE_TEST_SUITE_P(
                    u"UTF-8: 07\n"
                    u"Byte 07 elsewhere / O byte 07 em outras p\u00E1ginas: \u2022 (DOS 850, 437)"},
         TooltipRow{
-            "ATildeIn437First", 227, "en_US",
-            u"LATIN SMALL LETTER A WITH TILDE\n"
-            u"227 \u00B7 &HE3 \u00B7 &O343 \u00B7 U+00E3\n"
-            u"Windows: Alt+0227 \u00B7 DOS: Alt+198 (850; 437 \u2192 \u255E)\n"
-            u"UTF-8: C3 A3 \u00B7 read as Windows-1252: \u00C3\u00A3 \u00B7 DOS 850: \u251C\u00FA\n"
-            u"Its byte elsewhere / Seu byte em outras p\u00E1ginas: 8B (Mac Roman) \u00B7 C6 (DOS "
-            u"850) \u00B7 none / nenhum (DOS 437)\n"
-            u"Byte E3 elsewhere / O byte E3 em outras p\u00E1ginas: \u201E (Mac Roman) \u00B7 "
-            u"\u00D2 (DOS 850) \u00B7 \u03C0 (DOS 437)"},
-        TooltipRow{
             "CentSignIn437First", 162, "en_US",
             u"CENT SIGN\n"
             u"162 \u00B7 &HA2 \u00B7 &O242 \u00B7 U+00A2\n"

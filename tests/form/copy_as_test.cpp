@@ -32,7 +32,8 @@ TEST(CopyAsForms, AreTheRowsCharactersFormsInEitherOfItsBoxes) {
                          u"&#8211;", u"\\u2013", u"E2 80 93", u"Alt+0150"};
   EXPECT_EQ(CopyAsForms(control_names::kCodeInput, boxes, brazil), en_dash);
   EXPECT_EQ(CopyAsForms(control_names::kCharacterOutput, boxes, brazil), en_dash);
-  EXPECT_EQ(CopyAsForms(control_names::kCharacterInput, boxes, brazil), Forms{}) << "the row is empty";
+  EXPECT_EQ(CopyAsForms(control_names::kCharacterInput, boxes, brazil), Forms{})
+      << "the row is empty";
   EXPECT_EQ(CopyAsForms(control_names::kCodeOutput, boxes, brazil), Forms{});
   EXPECT_EQ(CopyAsForms(control_names::kExitButton, boxes, brazil), Forms{});
 

@@ -18,9 +18,9 @@ int main() {
       const auto byte = static_cast<std::uint8_t>(code);
       const zentavo::CharacterDetails details = zentavo::DetailsOfCode(byte);
       for (const bool spoken : {false, true}) {
-        std::string said = zentavo::testing_support::Utf8(
-            spoken ? zentavo::DescribeForSpeech(byte, setting)
-                   : zentavo::DescribeForTooltip(byte, setting));
+        std::string said =
+            zentavo::testing_support::Utf8(spoken ? zentavo::DescribeForSpeech(byte, setting)
+                                                  : zentavo::DescribeForTooltip(byte, setting));
         for (std::size_t at = 0; (at = said.find('\n', at)) != std::string::npos; at += 2) {
           said.replace(at, 1, "\\n");
         }

@@ -29,7 +29,8 @@ TEST(CodePages, TheBuiltInTablesAreWindowsOwnByteForByte) {
     for (unsigned byte = 0; byte < 256; ++byte) {
       if (AppleAndWindowsPart(page, byte)) continue;
       const auto each = static_cast<std::uint8_t>(byte);
-      EXPECT_EQ(built_in->CharacterOf(each), windows.CharacterOf(each)) << page << ", byte " << byte;
+      EXPECT_EQ(built_in->CharacterOf(each), windows.CharacterOf(each))
+          << page << ", byte " << byte;
       EXPECT_EQ(built_in->TypedCharacterOf(each), windows.TypedCharacterOf(each))
           << page << ", byte " << byte << " as typed";
     }

@@ -19,8 +19,8 @@
 
 #include "accessibility_table.h"
 #include "character_description.h"
-#include "code_pages_here_win32.h"
 #include "character_details.h"
+#include "code_pages_here_win32.h"
 #include "control_names.h"
 #include "edit_box_from_outside.h"
 #include "finder_from_outside.h"
@@ -258,8 +258,11 @@ int DescribeCodes(const std::vector<HWND>& boxes, int count, char** codes) {
   std::printf("this PC: DOS %u, Windows %u\n", GetOEMCP(), GetACP());
   for (int i = 0; i < count; ++i) {
     const std::string code = codes[i];
-    if (zentavo::testing_support::PutValue(boxes[0], std::u16string(code.begin(), code.end())) != u"S_OK") return 1;
-    std::printf("%s\t%s\n", code.c_str(), Utf8(ReadOfWindow(boxes[1], Property::Description)).c_str());
+    if (zentavo::testing_support::PutValue(boxes[0], std::u16string(code.begin(), code.end())) !=
+        u"S_OK")
+      return 1;
+    std::printf("%s\t%s\n", code.c_str(),
+                Utf8(ReadOfWindow(boxes[1], Property::Description)).c_str());
   }
   return 0;
 }
@@ -392,7 +395,8 @@ int main(int argc, char** argv) {
   Expect("txtParaCar value", ReadOfWindow(boxes[1], Property::Value), u"\u2013");
   for (std::size_t i = 0; i < 2; ++i) {
     Expect((std::string(order[i]) + " description").c_str(),
-           ReadOfWindow(boxes[i], Property::Description), zentavo::DescribeForSpeech(150, zentavo::CodePagesHere()));
+           ReadOfWindow(boxes[i], Property::Description),
+           zentavo::DescribeForSpeech(150, zentavo::CodePagesHere()));
   }
 
   std::printf("-- txtDeASCII read as an edit control from another process\n");
