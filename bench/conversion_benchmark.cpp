@@ -5,11 +5,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "code_notation.h"
 #include "conversion.h"
 
 namespace {
-
-std::u16string Utf16(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
 void BM_Strtod(benchmark::State& state, const char* digits) {
   for (auto _ : state) {
@@ -22,7 +21,7 @@ BENCHMARK_CAPTURE(BM_Strtod, exponent_6_5e1, "6.5e1");
 BENCHMARK_CAPTURE(BM_Strtod, hex_0x41, "0x41");
 
 void BM_CodeToCharacter(benchmark::State& state, const char* text) {
-  const std::u16string input = Utf16(text);
+  const std::u16string input = zentavo::Widen(text);
   for (auto _ : state) benchmark::DoNotOptimize(zentavo::CodeToCharacter(input));
 }
 BENCHMARK_CAPTURE(BM_CodeToCharacter, code_65, "65");

@@ -7,6 +7,7 @@
 #include <limits>
 #include <string>
 
+#include "code_notation.h"
 #include "expect_conversion_failure.h"
 #include "table_rows.h"
 #include "windows1252.h"
@@ -18,8 +19,6 @@ using testing_support::ExpectConversionFailure;
 using ::zentavo::PrintTo;
 
 using Kind = ConversionFailure::Kind;
-
-std::u16string Utf16(std::string_view ascii) { return std::u16string(ascii.begin(), ascii.end()); }
 
 struct ReadingRow {
   std::string_view name;
@@ -197,7 +196,7 @@ TEST(CodeTable, EveryCodeMapsToADistinctCharacterAndBack) {
     SCOPED_TRACE(code);
     const char16_t character = CharacterForCode(static_cast<std::uint8_t>(code));
     EXPECT_EQ(CodeForCharacter(character), code);
-    const std::u16string decimal = Utf16(std::to_string(code));
+    const std::u16string decimal = Widen(std::to_string(code));
     EXPECT_EQ(CodeToCharacter(decimal), std::u16string(1, character));
     EXPECT_EQ(CharacterToCode(CodeToCharacter(decimal)), decimal);
   }
