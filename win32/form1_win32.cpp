@@ -32,22 +32,6 @@ constexpr wchar_t kWindowClass[] = L"ZentavoForm1";
 constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL, which Enter and Esc send
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-// Newer user32 functions, looked up so that the program still starts where they are missing.
-template <typename Function>
-Function User32Function(const char* name) {
-  return reinterpret_cast<Function>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
-
-UINT DpiOf(HWND window) {
-  static const auto get_dpi_for_window = User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
-  if (window != nullptr && get_dpi_for_window != nullptr) return get_dpi_for_window(window);
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return static_cast<UINT>(dpi);
-}
-
 SIZE WindowSizeFor(const layout::WindowRecord& record, UINT dpi) {
   static const auto adjust_for_dpi =
       User32Function<BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
