@@ -44,8 +44,6 @@ CodePageTable::CodePageTable(unsigned number, const std::array<char32_t, 256>& c
                              const std::array<char32_t, 256>& typed)
     : number_(number), characters_(characters), typed_(typed) {}
 
-bool CodePageTable::IsDos() const { return characters_ != typed_; }
-
 std::optional<char32_t> CodePageTable::CharacterOf(std::uint8_t byte) const {
   if (characters_[byte] == kNoCharacter) return std::nullopt;
   return characters_[byte];

@@ -22,8 +22,6 @@ class CodePageTable {
                 const std::array<char32_t, 256>& typed);
 
   [[nodiscard]] unsigned Number() const { return number_; }
-  // Whether this is a DOS (OEM) page, whose bytes Alt+NNN types.
-  [[nodiscard]] bool IsDos() const;
   [[nodiscard]] std::optional<char32_t> CharacterOf(std::uint8_t byte) const;
   [[nodiscard]] std::optional<char32_t> TypedCharacterOf(std::uint8_t byte) const;
   // Every byte that stands for `character`, lowest first; none where the page lacks it.
