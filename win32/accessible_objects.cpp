@@ -10,6 +10,7 @@
 #include "accessibility_table.h"
 #include "form1_win32.h"
 #include "standard_accessible.h"
+#include "system_com.h"
 #include "system_libraries.h"
 
 namespace zentavo {
@@ -47,7 +48,7 @@ class BoxAccessible final : public StandardAccessible {
     child = ChildId(child);
     if (!IsSelf(child)) return standard_->put_accValue(child, value);
     if ((GetWindowLongPtrW(box_, GWL_STYLE) & ES_READONLY) != 0) return E_ACCESSDENIED;
-    const std::wstring_view text(value != nullptr ? value : L"", SysStringLen(value));
+    const std::wstring_view text(value != nullptr ? value : L"", system_com::SysStringLen(value));
     // A U+0000 would end the text the box is sent: refused rather than cut short.
     if (text.find(L'\0') != std::wstring_view::npos) return E_INVALIDARG;
     const std::wstring terminated(text);
@@ -197,7 +198,7 @@ class WindowAccessible final : public StandardAccessible {
     start = ChildId(start);
     if (Form() == nullptr) return standard_->accNavigate(direction, start, end);
     if (end == nullptr) return E_POINTER;
-    VariantInit(end);
+    system_com::VariantInit(end);
     LONG next = 0;
     if (IsSelf(start) && direction == NAVDIR_FIRSTCHILD) {
       next = 1;
@@ -221,7 +222,7 @@ class WindowAccessible final : public StandardAccessible {
     const Form1Win32* form = Form();
     if (form == nullptr) return standard_->accHitTest(x, y, child);
     if (child == nullptr) return E_POINTER;
-    VariantInit(child);
+    system_com::VariantInit(child);
     const POINT on_screen{x, y};
     for (LONG part = 1; part <= kPartCount; ++part) {
       const HWND window = form->ControlHandle(accessibility::kReadingOrder[part - 1]);

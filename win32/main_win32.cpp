@@ -6,6 +6,7 @@
 
 #include "form1_win32.h"
 #include "notification_bindings_win32.h"
+#include "system_com.h"
 #include "system_libraries.h"
 
 namespace {
@@ -15,11 +16,13 @@ namespace {
 class ComApartment {
  public:
   ComApartment() = default;
-  void Enter() { entered_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)); }
+  void Enter() {
+    entered_ = SUCCEEDED(zentavo::system_com::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+  }
   ComApartment(const ComApartment&) = delete;
   ComApartment& operator=(const ComApartment&) = delete;
   ~ComApartment() {
-    if (entered_) CoUninitialize();
+    if (entered_) zentavo::system_com::CoUninitialize();
   }
 
  private:

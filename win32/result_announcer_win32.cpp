@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "system_com.h"
 #include "uia_notifications_win32.h"
 #include "window_text.h"
 
@@ -22,8 +23,9 @@ constexpr GUID kLiveSettingProperty = {
 // service is missing, as under wine, the region still raises its events.
 void MarkAsPoliteLiveRegion(HWND region) {
   IAccPropServices* services = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                              IID_IAccPropServices, reinterpret_cast<void**>(&services)))) {
+  if (FAILED(system_com::CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                          IID_IAccPropServices,
+                                          reinterpret_cast<void**>(&services)))) {
     return;
   }
   VARIANT polite{};

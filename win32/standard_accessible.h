@@ -9,6 +9,7 @@
 #include <new>
 #include <string_view>
 
+#include "system_com.h"
 #include "system_libraries.h"
 
 namespace zentavo {
@@ -19,15 +20,15 @@ inline constexpr IID kIAccessible = {
 
 inline HRESULT Answer(std::u16string_view text, BSTR* out) {
   if (out == nullptr) return E_INVALIDARG;
-  *out = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
-                           static_cast<UINT>(text.size()));
+  *out = system_com::SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
+                                       static_cast<UINT>(text.size()));
   return *out != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
 // A number as IAccessible answers a role, a state or a child.
 inline HRESULT AnswerNumber(LONG value, VARIANT* out) {
   if (out == nullptr) return E_POINTER;
-  VariantInit(out);
+  system_com::VariantInit(out);
   out->vt = VT_I4;
   out->lVal = value;
   return S_OK;
@@ -91,8 +92,8 @@ inline ITypeInfo* AccessibleTypeInfo() {
     const UINT folder = GetSystemDirectoryW(system_copy, MAX_PATH);
     if (folder == 0 || folder >= MAX_PATH) return static_cast<ITypeInfo*>(nullptr);
     lstrcatW(system_copy, L"\\oleacc.dll");
-    if (FAILED(LoadRegTypeLib(kLibidAccessibility, 1, 1, 0, &library)) &&
-        FAILED(LoadTypeLib(system_copy, &library))) {
+    if (FAILED(system_com::LoadRegTypeLib(kLibidAccessibility, 1, 1, 0, &library)) &&
+        FAILED(system_com::LoadTypeLib(system_copy, &library))) {
       return static_cast<ITypeInfo*>(nullptr);
     }
     ITypeInfo* described = nullptr;
@@ -161,7 +162,7 @@ class StandardAccessible : public IAccessible {
                                           DISPID* ids) override {
     ITypeInfo* own = AccessibleTypeInfo();
     if (own == nullptr) return standard_->GetIDsOfNames(id, names, count, locale, ids);
-    return DispGetIDsOfNames(own, names, count, ids);
+    return system_com::DispGetIDsOfNames(own, names, count, ids);
   }
   HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID id, LCID locale, WORD flags,
                                    DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
@@ -170,8 +171,8 @@ class StandardAccessible : public IAccessible {
     if (own == nullptr) {
       return standard_->Invoke(member, id, locale, flags, parameters, result, exception, argument);
     }
-    return DispInvoke(static_cast<IAccessible*>(this), own, member, flags, parameters, result,
-                      exception, argument);
+    return system_com::DispInvoke(static_cast<IAccessible*>(this), own, member, flags, parameters,
+                                  result, exception, argument);
   }
 
   // IAccessible

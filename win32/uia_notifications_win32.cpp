@@ -6,6 +6,7 @@
 #include <new>
 #include <string>
 
+#include "system_com.h"
 #include "system_libraries.h"
 
 namespace zentavo {
@@ -31,11 +32,11 @@ Function Lookup(HMODULE module, const char* name) {
 class Bstr {
  public:
   explicit Bstr(std::u16string_view text)
-      : text_(SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
-                                static_cast<UINT>(text.size()))) {}
+      : text_(system_com::SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
+                                            static_cast<UINT>(text.size()))) {}
   Bstr(const Bstr&) = delete;
   Bstr& operator=(const Bstr&) = delete;
-  ~Bstr() { SysFreeString(text_); }
+  ~Bstr() { system_com::SysFreeString(text_); }
   [[nodiscard]] BSTR get() const { return text_; }
 
  private:
@@ -85,7 +86,7 @@ struct UiaNotificationsWin32::Provider final : public IRawElementProviderSimple 
   }
   HRESULT STDMETHODCALLTYPE GetPropertyValue(PROPERTYID /*property*/, VARIANT* out) override {
     if (out == nullptr) return E_INVALIDARG;
-    VariantInit(out);  // VT_EMPTY: the host's own answer stands
+    system_com::VariantInit(out);  // VT_EMPTY: the host's own answer stands
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_HostRawElementProvider(IRawElementProviderSimple** out) override {
