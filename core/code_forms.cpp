@@ -19,16 +19,6 @@ std::u16string_view Trimmed(std::u16string_view text) {
   return text;
 }
 
-bool StartsWithFolded(std::u16string_view text, std::u16string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    const char16_t character = text[i];
-    const char16_t lower = character >= u'A' && character <= u'Z' ? character + 32 : character;
-    if (lower != prefix[i]) return false;
-  }
-  return true;
-}
-
 // "E2 80 93": the UTF-8 bytes of one code point.
 std::optional<char32_t> Utf8BytesForm(std::u16string_view text) {
   const std::optional<std::vector<std::uint8_t>> bytes = ReadByteNotation(text);
@@ -41,13 +31,15 @@ std::optional<char32_t> MisreadingForm(std::u16string_view text, const CodePageT
   if (text.size() < 2 || text.size() > 4) return std::nullopt;
   std::vector<std::uint8_t> bytes;
   for (const char16_t character : text) {
-    std::optional<std::uint8_t> byte = CodeForCharacter(character);
-    if (page != nullptr) {
-      const std::vector<std::uint8_t> found = page->BytesOf(character);
-      byte = found.empty() ? std::nullopt : std::optional<std::uint8_t>(found.front());
+    if (page == nullptr) {
+      const std::optional<std::uint8_t> code = CodeForCharacter(character);
+      if (!code) return std::nullopt;
+      bytes.push_back(*code);
+      continue;
     }
-    if (!byte) return std::nullopt;
-    bytes.push_back(*byte);
+    const std::vector<std::uint8_t> found = page->BytesOf(character);
+    if (found.empty()) return std::nullopt;
+    bytes.push_back(found.front());
   }
   return DecodeOneUtf8(bytes);
 }
@@ -137,9 +129,9 @@ CodeFormReading ReadCodeForms(std::u16string_view query,
   if (text.empty() && lone.empty()) return std::move(reading).Taken();
   reading.Code(ReadDigits(text, 10));
   reading.CodePoint(LoneCodePoint(lone));
-  if (StartsWithFolded(text, u"u+")) reading.CodePoint(ReadDigits(text.substr(2), 16));
-  if (StartsWithFolded(text, u"\\u")) reading.CodePoint(ReadDigits(text.substr(2), 16));
-  if (StartsWithFolded(text, u"0x")) {
+  if (StartsWithIgnoringCase(text, u"u+")) reading.CodePoint(ReadDigits(text.substr(2), 16));
+  if (StartsWithIgnoringCase(text, u"\\u")) reading.CodePoint(ReadDigits(text.substr(2), 16));
+  if (StartsWithIgnoringCase(text, u"0x")) {
     const std::optional<std::uint32_t> number = ReadDigits(text.substr(2), 16);
     if (number && *number <= 0xFF) {
       reading.Code(number);  // a byte of the code page
@@ -147,8 +139,8 @@ CodeFormReading ReadCodeForms(std::u16string_view query,
       reading.CodePoint(number);
     }
   }
-  if (StartsWithFolded(text, u"&h")) reading.Code(ReadDigits(text.substr(2), 16));
-  if (StartsWithFolded(text, u"&o")) reading.Code(ReadDigits(text.substr(2), 8));
+  if (StartsWithIgnoringCase(text, u"&h")) reading.Code(ReadDigits(text.substr(2), 16));
+  if (StartsWithIgnoringCase(text, u"&o")) reading.Code(ReadDigits(text.substr(2), 8));
   if (const std::optional<AltKeystroke> alt = ReadAltNotation(text)) {
     if (alt->page == AltPage::Windows) {
       reading.Code(alt->byte);

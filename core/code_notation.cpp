@@ -21,14 +21,14 @@ std::optional<std::string> Narrow(std::u16string_view text) {
   return ascii;
 }
 
+}  // namespace
+
 bool StartsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix) {
   if (text.size() < prefix.size()) return false;
   return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char16_t want, char16_t got) {
     return want == (got >= u'A' && got <= u'Z' ? static_cast<char16_t>(got + 32) : got);
   });
 }
-
-}  // namespace
 
 std::u16string Widen(std::string_view ascii) { return {ascii.begin(), ascii.end()}; }
 

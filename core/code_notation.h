@@ -40,6 +40,10 @@ namespace zentavo {
 [[nodiscard]] std::string WindowsAltNotation(std::uint8_t byte);
 [[nodiscard]] std::string DosAltNotation(std::uint8_t byte);
 
+// Whether `text` begins with `prefix`, written in lower case, an ASCII letter of `text` in either
+// case: how every prefix of a notation is read ("U+", "0x", "&H", "Alt+").
+[[nodiscard]] bool StartsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix);
+
 // The number `digits` writes in `base`: every character a digit of that base, at least one and
 // at most `maximum_digits` of them; nothing otherwise.
 [[nodiscard]] std::optional<std::uint32_t> ReadDigits(std::u16string_view digits, int base,

@@ -39,15 +39,21 @@ bool IsControl(char32_t code_point) {
   return code_point < 0x20 || (code_point >= 0x7F && code_point <= 0x9F);
 }
 
+// The Windows-1252 code of a character the boxes would draw as a picture (a control, the
+// no-break space, the soft hyphen); nothing for any other.
+std::optional<std::uint8_t> PicturedCodeOf(char32_t character) {
+  const std::optional<std::uint8_t> code =
+      character <= 0xFFFF ? CodeForCharacter(static_cast<char16_t>(character)) : std::nullopt;
+  return code && HasNoDistinctGlyph(*code) ? code : std::nullopt;
+}
+
 // A character of another code page in a line: itself; the words of its picture where the boxes
 // would draw one (NBSP, SHY, the controls' abbreviations); "control" for a control Windows-1252
 // lacks; the code point of one for private use (Mac Roman's Apple logo), which no font can be
 // trusted to draw alike.
 std::u16string Shown(char32_t character) {
   if (character >= 0x80 && character <= 0x9F) return u"control / controle";
-  const std::optional<std::uint8_t> code =
-      character <= 0xFFFF ? CodeForCharacter(static_cast<char16_t>(character)) : std::nullopt;
-  if (code && HasNoDistinctGlyph(*code)) return PictureText(*code);
+  if (const std::optional<std::uint8_t> code = PicturedCodeOf(character)) return PictureText(*code);
   if (character >= 0xE000 && character <= 0xF8FF) return Widen(CodePointNotation(character));
   return Utf16(character);
 }
@@ -74,9 +80,7 @@ std::u16string Misreading(const std::vector<std::uint8_t>& bytes, const CodePage
   for (const std::uint8_t byte : bytes) {
     const char32_t character =
         page != nullptr ? page->CharacterOf(byte).value_or(U'\uFFFD') : CharacterForCode(byte);
-    const std::optional<std::uint8_t> code =
-        character <= 0xFFFF ? CodeForCharacter(static_cast<char16_t>(character)) : std::nullopt;
-    if (!IsControl(character) && !(code && HasNoDistinctGlyph(*code))) {
+    if (!IsControl(character) && !PicturedCodeOf(character)) {
       text += Utf16(character);
     } else {
       text += style.spoken ? u" byte " + Widen(Digits(byte, 16))

@@ -51,8 +51,6 @@ struct Watch {
   // go meanwhile (-1 where no such file could be made: they then go out as they come).
   int standard_error = -1;
   int held = -1;
-  off_t read_up_to = 0;
-  std::vector<ToolkitMessage> said;
   std::vector<KeptMessage> kept;
   std::thread watchdog;
 };
@@ -62,14 +60,35 @@ Watch& TheWatch() {
   return watch;
 }
 
-std::string HeldSince(Watch& watch, off_t up_to) {
+// Everything the libraries have printed so far.
+std::string Held(const Watch& watch) {
   std::string printed;
-  if (watch.held < 0 || up_to <= watch.read_up_to) return printed;
-  printed.resize(static_cast<std::size_t>(up_to - watch.read_up_to));
-  const ssize_t got = pread(watch.held, printed.data(), printed.size(), watch.read_up_to);
+  if (watch.held < 0) return printed;
+  printed.resize(static_cast<std::size_t>(std::max<off_t>(lseek(watch.held, 0, SEEK_CUR), 0)));
+  const ssize_t got = pread(watch.held, printed.data(), printed.size(), 0);
   printed.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-  watch.read_up_to = up_to;
   return printed;
+}
+
+// What was printed before the `index`th message kept, after the one before it.
+std::string_view PrintedBefore(const Watch& watch, std::string_view printed, std::size_t index) {
+  const auto up_to = [&](std::size_t each) {
+    return std::min(static_cast<std::size_t>(watch.kept[each].printed_up_to), printed.size());
+  };
+  const std::size_t from = index == 0 ? 0 : up_to(index - 1);
+  return printed.substr(from, std::max(up_to(index), from) - from);
+}
+
+// The messages kept, as the wording of the toolkit's answer reads them.
+std::vector<ToolkitMessage> Said(const Watch& watch) {
+  const std::string printed = Held(watch);
+  std::vector<ToolkitMessage> said;
+  for (std::size_t i = 0; i < watch.kept.size(); ++i) {
+    const KeptMessage& message = watch.kept[i];
+    said.push_back({message.category == "default" ? "" : message.category,
+                    message.text.toStdString(), std::string(PrintedBefore(watch, printed, i))});
+  }
+  return said;
 }
 
 void WriteAll(int out, std::string_view text) {
@@ -92,10 +111,8 @@ void HearToolkit(QtMsgType type, const QMessageLogContext& context, const QStrin
   // A message of no category is the toolkit's default one, as its own handler reads it.
   const std::string category = context.category != nullptr ? context.category : "default";
   if (type == QtFatalMsg) {
-    EndWith(watch, DisplayRefusalLine(watch.said, text.toStdString(), watch.named));
+    EndWith(watch, DisplayRefusalLine(Said(watch), text.toStdString(), watch.named));
   }
-  watch.said.push_back(
-      {category == "default" ? "" : category, text.toStdString(), HeldSince(watch, printed_up_to)});
   watch.kept.push_back({type, context.file != nullptr ? context.file : "", context.line,
                         context.function != nullptr ? context.function : "", category, text,
                         printed_up_to});
@@ -106,7 +123,7 @@ void WatchForAnAnswer(std::chrono::seconds patience) {
   std::unique_lock lock(watch.mutex);
   if (watch.made_or_given_up.wait_for(lock, patience, [&] { return watch.made; })) return;
   EndWith(watch,
-          UnansweredDisplayLine(watch.said, watch.named, static_cast<int>(patience.count())));
+          UnansweredDisplayLine(Said(watch), watch.named, static_cast<int>(patience.count())));
 }
 
 }  // namespace
@@ -143,11 +160,8 @@ void ToolkitStart::Made() {
   watch.made_or_given_up.notify_all();
   watch.watchdog.join();
   qInstallMessageHandler(watch.toolkits_handler);
-  std::string printed;
+  const std::string printed = Held(watch);
   if (watch.held >= 0) {
-    const off_t end = lseek(watch.held, 0, SEEK_CUR);
-    watch.read_up_to = 0;
-    printed = HeldSince(watch, end);
     dup2(watch.standard_error, STDERR_FILENO);
     close(watch.standard_error);
     close(watch.held);
@@ -155,20 +169,17 @@ void ToolkitStart::Made() {
   }
   // In the order they came: what the libraries printed between the toolkit's messages included.
   std::size_t printed_out = 0;
-  for (const KeptMessage& message : watch.kept) {
-    const auto up_to = std::min(static_cast<std::size_t>(message.printed_up_to), printed.size());
-    if (up_to > printed_out) {
-      WriteAll(STDERR_FILENO, std::string_view(printed).substr(printed_out, up_to - printed_out));
-    }
-    printed_out = std::max(printed_out, up_to);
+  for (std::size_t i = 0; i < watch.kept.size(); ++i) {
+    const std::string_view before = PrintedBefore(watch, printed, i);
+    WriteAll(STDERR_FILENO, before);
+    printed_out = static_cast<std::size_t>(before.data() - printed.data()) + before.size();
+    const KeptMessage& message = watch.kept[i];
     const QMessageLogContext context(message.file.c_str(), message.line, message.function.c_str(),
                                      message.category.c_str());
     watch.toolkits_handler(message.type, context, message.text);
   }
-  if (printed.size() > printed_out)
-    WriteAll(STDERR_FILENO, std::string_view(printed).substr(printed_out));
+  WriteAll(STDERR_FILENO, std::string_view(printed).substr(printed_out));
   watch.kept.clear();
-  watch.said.clear();
 }
 
 }  // namespace zentavo
