@@ -70,6 +70,15 @@ std::vector<std::uint8_t> Utf8Of(char32_t code_point) {
           byte(0x80 | (code_point >> 6 & 0x3F)), byte(0x80 | (code_point & 0x3F))};
 }
 
+std::u16string Utf16Of(char32_t code_point) {
+  if (code_point >= 0xD800 && code_point <= 0xDFFF) return {};
+  if (code_point <= 0xFFFF) return std::u16string(1, static_cast<char16_t>(code_point));
+  if (code_point > 0x10FFFF) return {};
+  const char32_t above = code_point - 0x10000;
+  return {static_cast<char16_t>(0xD800 + (above >> 10)),
+          static_cast<char16_t>(0xDC00 + (above & 0x3FF))};
+}
+
 std::string ByteNotation(const std::vector<std::uint8_t>& bytes) {
   std::string written;
   for (const std::uint8_t byte : bytes) {

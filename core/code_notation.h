@@ -32,6 +32,9 @@ namespace zentavo {
 
 // The UTF-8 bytes of a code point (one to four; none for a surrogate or past U+10FFFF).
 [[nodiscard]] std::vector<std::uint8_t> Utf8Of(char32_t code_point);
+// The UTF-16 code units of a code point: one, or a surrogate pair past U+FFFF; none for a lone
+// surrogate or past U+10FFFF.
+[[nodiscard]] std::u16string Utf16Of(char32_t code_point);
 // "E2 80 93": bytes in hexadecimal, two digits each, a blank between each two.
 [[nodiscard]] std::string ByteNotation(const std::vector<std::uint8_t>& bytes);
 

@@ -20,11 +20,12 @@ namespace {
 struct Style {
   std::u16string_view separator;
   std::u16string_view line_break;
-  std::u16string_view types;  // between a keystroke and what it types instead
+  std::u16string_view types;    // between a keystroke and what it types instead
+  std::u16string_view or_else;  // between two ways of typing a character
   bool spoken;
 };
-constexpr Style kTooltip{u" \u00B7 ", u"\n", u" \u2192 ", false};
-constexpr Style kSpeech{u", ", u", ", u" types / digita ", true};
+constexpr Style kTooltip{u" \u00B7 ", u"\n", u" \u2192 ", u" \u00B7 ", false};
+constexpr Style kSpeech{u", ", u", ", u" types / digita ", u" or / ou ", true};
 
 std::u16string Hex(std::uint8_t byte) { return Widen(Digits(byte, 16, 2)); }
 
@@ -139,6 +140,19 @@ std::u16string Joined(const std::vector<std::u16string>& items, std::u16string_v
     joined += item;
   }
   return joined;
+}
+
+// How the keyboard in use types the character, where the layout could be read.
+std::u16string ThisKeyboardLine(std::uint8_t code, const KeyboardWays* keyboard,
+                                const Style& style) {
+  if (keyboard == nullptr || keyboard->Of(code).empty()) return {};
+  std::vector<std::u16string> ways;
+  for (const TypingWay& way : keyboard->Of(code)) ways.push_back(WayText(way, style.spoken));
+  const std::u16string_view title =
+      keyboard->SystemLayout()
+          ? u"This keyboard (system layout) / Este teclado (layout do sistema): "
+          : u"This keyboard / Este teclado: ";
+  return std::u16string(title) + Joined(ways, style.or_else);
 }
 
 // This PC's own keystrokes, where its pages are known: what types the character here, or what
@@ -270,12 +284,14 @@ std::u16string ByteElsewhereLine(const CharacterDetails& details, const CodePage
          Joined(items, style.separator);
 }
 
-std::u16string Describe(std::uint8_t code, const CodePageSetting& setting, const Style& style) {
+std::u16string Describe(std::uint8_t code, const CodePageSetting& setting,
+                        const KeyboardWays* keyboard, const Style& style) {
   const CharacterDetails details = DetailsOfCode(code);
   std::vector<std::u16string> lines = {NameToTell(code)};
   lines.push_back(Joined({Widen(DecimalNotation(code)), Widen(HexadecimalNotation(code)),
                           Widen(OctalNotation(code)), Widen(CodePointNotation(details.character))},
                          style.separator));
+  lines.push_back(ThisKeyboardLine(code, keyboard, style));
   lines.push_back(ThisPcLine(details, setting, style));
   lines.push_back(KeystrokeLine(details, setting, style));
   if (details.is_defined) lines.push_back(Utf8Line(details, setting, style));
@@ -293,12 +309,14 @@ std::u16string NameToTell(std::uint8_t code) {
   return Widen(details.name);
 }
 
-std::u16string DescribeForTooltip(std::uint8_t code, const CodePageSetting& setting) {
-  return Describe(code, setting, kTooltip);
+std::u16string DescribeForTooltip(std::uint8_t code, const CodePageSetting& setting,
+                                  const KeyboardWays* keyboard) {
+  return Describe(code, setting, keyboard, kTooltip);
 }
 
-std::u16string DescribeForSpeech(std::uint8_t code, const CodePageSetting& setting) {
-  return Describe(code, setting, kSpeech);
+std::u16string DescribeForSpeech(std::uint8_t code, const CodePageSetting& setting,
+                                 const KeyboardWays* keyboard) {
+  return Describe(code, setting, keyboard, kSpeech);
 }
 
 }  // namespace zentavo

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "code_page_setting.h"
+#include "keyboard_ways.h"
 
 namespace zentavo {
 
@@ -16,6 +17,7 @@ namespace zentavo {
 // the other code pages, each only where it differs:
 //   LATIN SMALL LETTER A WITH TILDE
 //   227 · &HE3 · &O343 · U+00E3
+//   This keyboard / Este teclado: ~ a · Compose ~ a · Compose a ~       (where `keyboard` is known)
 //   This PC / Este PC: Alt+0227 (1252) · Alt+198 → ╞ (437)        (where this PC's pages are known)
 //   Windows: Alt+0227 · DOS: Alt+198 (850; 437 → ╞)
 //   UTF-8: C3 A3 · read as Windows-1252: Ã£ · DOS 850: ├ú
@@ -26,9 +28,13 @@ namespace zentavo {
 // undefined one no UTF-8 and no byte elsewhere. A character the boxes would draw as a picture (a
 // control, the no-break space, the soft hyphen) shows as its picture's words ("NBSP"), or as
 // "[AD]" inside a misreading ("Ã[AD]" for í), never as a character no one could see.
-[[nodiscard]] std::u16string DescribeForTooltip(std::uint8_t code, const CodePageSetting& setting);
+// "This keyboard" names the layout "system layout" where it was read from the system's setting.
+[[nodiscard]] std::u16string DescribeForTooltip(std::uint8_t code, const CodePageSetting& setting,
+                                                const KeyboardWays* keyboard = nullptr);
 // The same in one line for a screen reader, with commas where a reader would pause, "types /
-// digita" for "→", and " byte AD" for "[AD]".
-[[nodiscard]] std::u16string DescribeForSpeech(std::uint8_t code, const CodePageSetting& setting);
+// digita" for "→", " byte AD" for "[AD]", " then / depois " between a way's presses and " or / ou "
+// between two ways.
+[[nodiscard]] std::u16string DescribeForSpeech(std::uint8_t code, const CodePageSetting& setting,
+                                               const KeyboardWays* keyboard = nullptr);
 
 }  // namespace zentavo

@@ -11,7 +11,7 @@
 namespace zentavo {
 
 RowText RowTextFor(const accessibility::RowRecord& row, std::u16string_view shown,
-                   CodePageSettingSource setting, InputChange change) {
+                   CodePageSettingSource setting, InputChange change, KeyboardWaysSource keyboard) {
   const std::optional<std::uint8_t> code = accessibility::CodeShown(row.output, shown);
   if (!code) {
     std::u16string one_line(row.hint);
@@ -24,7 +24,8 @@ RowText RowTextFor(const accessibility::RowRecord& row, std::u16string_view show
   if (row.output == accessibility::ShownAs::DecimalCode || change == InputChange::Stepped) {
     announcement = Widen(DecimalNotation(*code)) + u", " + announcement;
   }
-  return {DescribeForTooltip(*code, setting()), DescribeForSpeech(*code, setting()),
+  const KeyboardWays* ways = keyboard != nullptr ? keyboard() : nullptr;
+  return {DescribeForTooltip(*code, setting(), ways), DescribeForSpeech(*code, setting(), ways),
           std::move(announcement)};
 }
 

@@ -7,6 +7,7 @@
 
 #include "accessibility_table.h"
 #include "code_page_setting.h"
+#include "keyboard_ways.h"
 
 namespace zentavo {
 
@@ -26,10 +27,11 @@ enum class InputChange { Edited, Stepped };
 // code first ("66, LATIN CAPITAL LETTER B"): they asked for the next code, not for a character,
 // and must hear where the step took them.
 // `setting` gives the code pages the details tell keystrokes and bytes in, asked for only once
-// the row shows a character.
+// the row shows a character, and `keyboard` how the keyboard in use types it, where known.
 [[nodiscard]] RowText RowTextFor(const accessibility::RowRecord& row, std::u16string_view shown,
                                  CodePageSettingSource setting,
-                                 InputChange change = InputChange::Edited);
+                                 InputChange change = InputChange::Edited,
+                                 KeyboardWaysSource keyboard = nullptr);
 
 // What to announce of `text` while the output box does or does not have the focus: someone typing
 // in the output box itself hears their own keys; anyone else is told. Empty for nothing.
