@@ -30,6 +30,7 @@
 #include "copy_as.h"
 #include "focus_order.h"
 #include "font_choice.h"
+#include "keyboard_here.h"
 #include "layout_table.h"
 #include "qt_text.h"
 #include "result_announcer.h"
@@ -117,7 +118,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
       case ControlKind::TextBox: {
         control = CreateTextBox(record, this);
         auto* box = static_cast<zentavo::TextBox*>(control);
-        box->SetCopyAsForms([this, name = record.name] { return CopyAsForms(name, *this, CodePagesHere()); });
+        box->SetCopyAsForms(
+            [this, name = record.name] { return CopyAsForms(name, *this, CodePagesHere()); });
         box->SetCodeStepping(record.name == kSteppingBox);
         box->SetFindCharacter([this] { FindCharacter(); });
         *std::find(text_boxes_.begin(), text_boxes_.end(), nullptr) = box;
@@ -156,8 +158,10 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   }
   new CharacterPictures(TextBoxOrThrow(control_names::kCharacterOutput));
   auto* announcer = new ResultAnnouncer(this);
+  keyboard_ = new KeyboardHere(this);
   for (const accessibility::RowRecord& row : accessibility::kRows) {
-    new RowDetails(row, TextBoxOrThrow(row.input_box), TextBoxOrThrow(row.output_box), announcer);
+    new RowDetails(row, TextBoxOrThrow(row.input_box), TextBoxOrThrow(row.output_box), announcer,
+                   keyboard_);
   }
 }
 
@@ -205,10 +209,16 @@ void Form1::ReplaceText(std::string_view box, std::u16string_view text) {
 void Form1::paintEvent(QPaintEvent* /*event*/) {
   if (!icon_given_) {
     // Decoded once the window is on the screen rather than before: the window system shows the
-    // icon a moment after the window, and the window itself comes that much sooner.
+    // icon a moment after the window, and the window itself comes that much sooner. So is the
+    // keyboard in use read, which only the details tell.
     icon_given_ = true;
     QMetaObject::invokeMethod(
-        this, [this] { setWindowIcon(ApplicationIcon(devicePixelRatio())); }, Qt::QueuedConnection);
+        this,
+        [this] {
+          setWindowIcon(ApplicationIcon(devicePixelRatio()));
+          keyboard_->Start();
+        },
+        Qt::QueuedConnection);
   }
   QPainter painter(this);
   painter.setPen(palette().color(QPalette::WindowText));

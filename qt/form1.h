@@ -17,6 +17,8 @@ class QPaintEvent;
 
 namespace zentavo {
 
+class KeyboardHere;
+
 class Form1 final : public QWidget, public TextBoxAccess {
   Q_OBJECT
 
@@ -50,6 +52,7 @@ class Form1 final : public QWidget, public TextBoxAccess {
 
   std::array<QLineEdit*, 4> text_boxes_{};
   QPushButton* exit_button_ = nullptr;
+  KeyboardHere* keyboard_ = nullptr;
   bool icon_given_ = false;
   FailureReportQueue failure_reports_;
 };

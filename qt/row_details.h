@@ -6,22 +6,27 @@
 #include <QString>
 
 #include "accessibility_table.h"
+#include "row_text.h"
 
 class QLineEdit;
 
 namespace zentavo {
 
+class KeyboardHere;
 class ResultAnnouncer;
 
-// Follows the row's output box, which only the row's handler and the user write; the layout
-// table and the handlers know nothing of it.
+// Follows the row's output box, which only the row's handler and the user write, and the keyboard
+// in use; the layout table and the handlers know nothing of it.
 class RowDetails final : public QObject {
  public:
   RowDetails(const accessibility::RowRecord& row, QLineEdit* input, QLineEdit* output,
-             ResultAnnouncer* announcer);
+             ResultAnnouncer* announcer, const KeyboardHere* keyboard);
 
  private:
   void Update();
+  // Tells the row's details anew, announcing nothing: the result is the same, only what is told
+  // of it changed.
+  RowText Refresh();
   void ShowDetails(const QString& tooltip, const QString& description);
 
   const accessibility::RowRecord& row_;

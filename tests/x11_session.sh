@@ -52,6 +52,24 @@ start_x_server() {
   within 10 eval 'xdotool getmouselocation >/dev/null 2>&1' || fail "cannot reach $DISPLAY"
 }
 
+# A private session bus and accessibility bus, with accessibility switched on, as a desktop with
+# a screen reader has them; exports DBUS_SESSION_BUS_ADDRESS.
+start_accessibility_bus() {
+  dbus-daemon --session --fork --print-address=4 --print-pid=5 4>"$work/bus" 5>"$work/bus.pid"
+  started_pids+=("$(cat "$work/bus.pid")")
+  DBUS_SESSION_BUS_ADDRESS=$(cat "$work/bus")
+  export DBUS_SESSION_BUS_ADDRESS
+  start_process /usr/libexec/at-spi-bus-launcher --launch-immediately 2>"$work/atspi.log"
+  a11y_on() {
+    for property in IsEnabled ScreenReaderEnabled; do
+      dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.freedesktop.DBus.Properties.Set string:org.a11y.Status "string:$property" \
+        variant:boolean:true >/dev/null 2>&1 || return 1
+    done
+  }
+  within 10 a11y_on || fail "the accessibility bus did not come up"
+}
+
 # start_silent_listener [PATH...]: a listener that takes every connection and never answers, on
 # a loopback port ($silent_port), on the Unix socket of an X display number it takes as X servers
 # take one ($silent_number), and on each PATH. It frees the number as it is ended.

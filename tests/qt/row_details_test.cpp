@@ -15,6 +15,7 @@
 #include "code_pages_here.h"
 #include "control_names.h"
 #include "form1.h"
+#include "keyboard_here.h"
 #include "qstring_printer.h"
 #include "result_announcer.h"
 
@@ -69,9 +70,10 @@ TEST(RowDetails, BoxesTellTheRowsCharacterAsTheOutputChanges) {
                      std::u16string_view(reinterpret_cast<const char16_t*>(row.shown.utf16()),
                                          static_cast<std::size_t>(row.shown.size())));
     for (const std::string_view name : {row.output_box, row.input_box}) {
-      EXPECT_EQ(form.TextBox(name)->toolTip(), ToQString(DescribeForTooltip(row.code, CodePagesHere())));
+      EXPECT_EQ(form.TextBox(name)->toolTip(),
+                ToQString(DescribeForTooltip(row.code, CodePagesHere(), KeyboardWaysHere())));
       EXPECT_EQ(form.TextBox(name)->accessibleDescription(),
-                ToQString(DescribeForSpeech(row.code, CodePagesHere())));
+                ToQString(DescribeForSpeech(row.code, CodePagesHere(), KeyboardWaysHere())));
     }
     EXPECT_EQ(LastAnnouncement(form), row.announcement);
   }
@@ -106,7 +108,30 @@ TEST(RowDetails, TypingInTheOutputBoxItselfIsNotAnnounced) {
   output->selectAll();
   QTest::keyClicks(output, QStringLiteral("y"));
   EXPECT_EQ(LastAnnouncement(form), QStringLiteral("65, LATIN CAPITAL LETTER A"));
-  EXPECT_EQ(output->toolTip(), ToQString(DescribeForTooltip('y', CodePagesHere())));
+  EXPECT_EQ(output->toolTip(),
+            ToQString(DescribeForTooltip('y', CodePagesHere(), KeyboardWaysHere())));
+}
+
+// Offscreen the program cannot ask a display for its keyboard, so it goes by the system's
+// setting, and says so; ABNT2's dead tilde is xkeyboard-config's.
+TEST(RowDetails, TellTheSystemsKeyboardOnceItIsRead) {
+  const QByteArray layout_before = qgetenv("XKB_DEFAULT_LAYOUT");
+  qputenv("XKB_DEFAULT_LAYOUT", "br");
+  Form1 form;
+  ShowOnScreen(form);
+  form.ReplaceText(control_names::kCharacterOutput, u"\u00E3");
+  QLineEdit* input = form.TextBox(control_names::kCodeInput);
+  const QString told =
+      QStringLiteral("This keyboard (system layout) / Este teclado (layout do sistema): ~ a\n");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return input->toolTip().contains(told); }, 10000))
+      << input->toolTip().toStdString();
+  EXPECT_TRUE(input->accessibleDescription().contains(QStringLiteral("~ then / depois a")));
+  EXPECT_EQ(LastAnnouncement(form), QStringLiteral("LATIN SMALL LETTER A WITH TILDE"));
+  if (layout_before.isNull()) {
+    qunsetenv("XKB_DEFAULT_LAYOUT");
+  } else {
+    qputenv("XKB_DEFAULT_LAYOUT", layout_before);
+  }
 }
 
 }  // namespace

@@ -24,20 +24,8 @@ unset WAYLAND_DISPLAY SESSION_MANAGER
 
 start_x_server
 
-dbus-daemon --session --fork --print-address=4 --print-pid=5 4>"$work/bus" 5>"$work/bus.pid"
-started_pids+=("$(cat "$work/bus.pid")")
-DBUS_SESSION_BUS_ADDRESS=$(cat "$work/bus")
-export DBUS_SESSION_BUS_ADDRESS
-start_process /usr/libexec/at-spi-bus-launcher --launch-immediately 2>"$work/atspi.log"
+start_accessibility_bus
 start_process openbox 2>"$work/openbox.log"  # without a window manager no window is active
-a11y_on() {
-  for property in IsEnabled ScreenReaderEnabled; do
-    dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-      org.freedesktop.DBus.Properties.Set string:org.a11y.Status "string:$property" \
-      variant:boolean:true >/dev/null 2>&1 || return 1
-  done
-}
-within 10 a11y_on || fail "the accessibility bus did not come up"
 
 start_process env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$zentavo" 2>"$work/zentavo.log"
 zentavo_pid=$last_pid
