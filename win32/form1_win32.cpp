@@ -18,6 +18,7 @@
 #include "character_picture.h"
 #include "control_names.h"
 #include "focus_order.h"
+#include "keyboard_here_win32.h"
 #include "layout_table.h"
 #include "window_geometry.h"
 #include "window_text.h"
@@ -265,6 +266,11 @@ LRESULT Form1Win32::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case kFinishStartMessage:
       FinishStart();
       return 0;
+    case WM_INPUTLANGCHANGE:
+      // The user switched layouts: what the rows tell of typing follows at once.
+      ForgetKeyboardLayout();
+      for (RowDetailsWin32& row : rows_) row.Refresh(ReadText(row.Row().output_box));
+      break;
     case WM_GETOBJECT:
       if (static_cast<LONG>(lparam) == OBJID_CLIENT) {
         if (const LRESULT answer = AnswerWindowObjectRequest(window_, wparam)) return answer;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "code_pages_here_win32.h"
+#include "keyboard_here_win32.h"
 #include "result_announcer_win32.h"
 #include "window_text.h"
 
@@ -34,7 +35,15 @@ void RowDetailsWin32::ShowTipsIn(HWND tooltip) {
 }
 
 void RowDetailsWin32::Update(std::u16string_view shown, InputChange change) {
-  text_ = RowTextFor(row_, shown, &CodePagesHere, change);
+  ShowText(shown, change);
+  const std::u16string_view announcement = AnnouncementOf(text_, GetFocus() == output_);
+  if (!announcement.empty()) announcer_.Announce(announcement);
+}
+
+void RowDetailsWin32::Refresh(std::u16string_view shown) { ShowText(shown, InputChange::Edited); }
+
+void RowDetailsWin32::ShowText(std::u16string_view shown, InputChange change) {
+  text_ = RowTextFor(row_, shown, &CodePagesHere, change, &KeyboardWaysHere);
   for (HWND box : {input_, output_}) {
     if (tooltip_ != nullptr) {
       TTTOOLINFOW tool = ToolOf(window_, box);
@@ -43,8 +52,6 @@ void RowDetailsWin32::Update(std::u16string_view shown, InputChange change) {
     }
     NotifyWinEvent(EVENT_OBJECT_DESCRIPTIONCHANGE, box, OBJID_CLIENT, CHILDID_SELF);
   }
-  const std::u16string_view announcement = AnnouncementOf(text_, GetFocus() == output_);
-  if (!announcement.empty()) announcer_.Announce(announcement);
 }
 
 }  // namespace zentavo

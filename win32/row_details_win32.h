@@ -24,12 +24,16 @@ class RowDetailsWin32 {
   void ShowTipsIn(HWND tooltip);
   // Tells what the output box, whose whole text is `shown`, now shows, after `change`.
   void Update(std::u16string_view shown, InputChange change = InputChange::Edited);
+  // Tells it anew after the keyboard in use changed, announcing nothing: the result is the same.
+  void Refresh(std::u16string_view shown);
 
   [[nodiscard]] const accessibility::RowRecord& Row() const { return row_; }
   // What a screen reader reads as either box's description.
   [[nodiscard]] const std::u16string& Description() const { return text_.description; }
 
  private:
+  void ShowText(std::u16string_view shown, InputChange change);
+
   const accessibility::RowRecord& row_;
   HWND window_;
   HWND tooltip_ = nullptr;

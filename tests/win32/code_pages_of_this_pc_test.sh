@@ -12,8 +12,9 @@ source "$(dirname "$0")/../x11_session.sh"
 source "$(dirname "$0")/../wine_session.sh"
 start_wine_session with-window-manager
 
-# described_in LOCALE EXPECTED...: the descriptions of codes 227 and 233 on a PC of LOCALE hold
-# each of EXPECTED.
+# described_in LOCALE EXPECTED...: the descriptions of $codes (227 and 233 unless set) on a PC
+# of LOCALE hold each of EXPECTED.
+codes=(227 233)
 described_in() {
   local locale=$1
   shift
@@ -22,7 +23,7 @@ described_in() {
   local program=$last_pid
   within 20 eval '[ -n "$(xdotool search --onlyvisible --name "^Tolvek Zentavo$" 2>/dev/null)" ]' ||
     fail "no window appeared in $locale"
-  env LANG="$locale" LC_ALL="$locale" timeout 120 wine "$client" --describe 227 233 | tr -d '\r' \
+  env LANG="$locale" LC_ALL="$locale" timeout 120 wine "$client" --describe "${codes[@]}" | tr -d '\r' \
     >"$work/$locale.said" || fail "the client could not read the boxes: $(cat "$work/$locale.said")"
   sed 's/^/   /' "$work/$locale.said"
   for wanted in "$@"; do
@@ -45,4 +46,20 @@ described_in ru_RU.UTF-8 "this PC: DOS 866, Windows 1251" \
   "This PC / Este PC: Alt+0227 types / digita г (1251), Alt+198 types / digita ╞ (866)" \
   "This PC / Este PC: Alt+0233 types / digita й (1251), Alt+130 types / digita В (866)" \
   "DOS: Alt+130 (850, 437; 866 types / digita В)"
+
+# The keys of an ABNT2 keyboard, as xkeyboard-config's br symbols give them. Past ASCII, wine's
+# VkKeyScanExW answers only under a single-byte locale, and its dead keys and AltGr levels never
+# through ToUnicodeEx (see the keyboard notes): what it answers is what is told, first of all.
+mkdir "$work/locales"
+localedef -i pt_BR -f ISO-8859-1 "$work/locales/pt_BR.ISO-8859-1" 2>/dev/null ||
+  fail "could not make a Latin-1 locale"
+export LOCPATH=$work/locales
+setxkbmap -layout br
+codes=(167 170 231 163 128)
+described_in pt_BR.ISO-8859-1 "167	SECTION SIGN, 167, &HA7, &O247, U+00A7, This keyboard / Este teclado: AltGr+=, This PC" \
+  "This keyboard / Este teclado: AltGr+[," "This keyboard / Este teclado: ç," \
+  "This keyboard / Este teclado: AltGr+4,"
+# br has no key for the euro (its AltGr+e types °); wine's VkKeyScanExW names Shift+e for it, a
+# key Windows itself reads as E.
+! grep -q "^128	.*This keyboard" "$work/pt_BR.ISO-8859-1.said" || fail "a key is told for the euro"
 echo "code pages of this PC: all steps passed"

@@ -25,6 +25,7 @@
 #include "edit_box_from_outside.h"
 #include "finder_from_outside.h"
 #include "focus_order.h"
+#include "keyboard_here_win32.h"
 #include "layout_table.h"
 #include "msaa_hit_test_and_dispatch.h"
 #include "row_text.h"
@@ -396,7 +397,7 @@ int main(int argc, char** argv) {
   for (std::size_t i = 0; i < 2; ++i) {
     Expect((std::string(order[i]) + " description").c_str(),
            ReadOfWindow(boxes[i], Property::Description),
-           zentavo::DescribeForSpeech(150, zentavo::CodePagesHere()));
+           zentavo::DescribeForSpeech(150, zentavo::CodePagesHere(), zentavo::KeyboardWaysHere()));
   }
 
   std::printf("-- txtDeASCII read as an edit control from another process\n");
