@@ -11,14 +11,6 @@
 namespace zentavo {
 namespace {
 
-bool IsBlank(char16_t character) { return character == u' ' || character == u'\t'; }
-
-std::u16string_view Trimmed(std::u16string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 // "E2 80 93": the UTF-8 bytes of one code point.
 std::optional<char32_t> Utf8BytesForm(std::u16string_view text) {
   const std::optional<std::vector<std::uint8_t>> bytes = ReadByteNotation(text);
@@ -63,15 +55,6 @@ char32_t HtmlNumber(std::uint32_t number) {
   return number;
 }
 
-std::optional<char32_t> LoneCodePoint(std::u16string_view text) {
-  if (text.size() == 1 && (text[0] < 0xD800 || text[0] > 0xDFFF)) return text[0];
-  if (text.size() == 2 && text[0] >= 0xD800 && text[0] <= 0xDBFF && text[1] >= 0xDC00 &&
-      text[1] <= 0xDFFF) {
-    return 0x10000 + ((static_cast<char32_t>(text[0]) - 0xD800) << 10) + (text[1] - 0xDC00);
-  }
-  return std::nullopt;
-}
-
 class Reading {
  public:
   void Code(std::optional<std::uint32_t> code) {
@@ -104,17 +87,13 @@ class Reading {
 };
 
 void ReadHtmlReference(std::u16string_view text, Reading& reading) {
-  if (text.size() < 2 || text[0] != u'&') return;
-  text.remove_prefix(1);
-  if (text.back() == u';') text.remove_suffix(1);
-  if (!text.empty() && text[0] == u'#') {
-    const bool hexadecimal = text.size() > 1 && (text[1] == u'x' || text[1] == u'X');
-    const std::optional<std::uint32_t> number =
-        ReadDigits(text.substr(hexadecimal ? 2 : 1), hexadecimal ? 16 : 10);
-    if (number) reading.CodePoint(HtmlNumber(*number));
-    return;
+  if (const std::optional<std::uint32_t> number = ReadNumericReference(text)) {
+    reading.CodePoint(HtmlNumber(*number));
+  } else if (text.size() >= 2 && text.front() == u'&' && text[1] != u'#') {
+    text.remove_prefix(1);
+    if (text.back() == u';') text.remove_suffix(1);
+    reading.NamedReference(text);
   }
-  reading.NamedReference(text);
 }
 
 }  // namespace
@@ -122,25 +101,24 @@ void ReadHtmlReference(std::u16string_view text, Reading& reading) {
 CodeFormReading ReadCodeForms(std::u16string_view query,
                               const std::vector<const CodePageTable*>& dos_pages,
                               const std::vector<const CodePageTable*>& other_pages) {
-  const std::u16string_view text = Trimmed(query);
+  const std::u16string_view text = TrimBlanks(query);
   Reading reading;
   // A blank alone is the blank itself; around anything else, blanks are not part of the form.
-  const std::u16string_view lone = LoneCodePoint(query) ? query : text;
+  const std::u16string_view lone = ReadOneCodePoint(query) ? query : text;
   if (text.empty() && lone.empty()) return std::move(reading).Taken();
   reading.Code(ReadDigits(text, 10));
-  reading.CodePoint(LoneCodePoint(lone));
-  if (StartsWithIgnoringCase(text, u"u+")) reading.CodePoint(ReadDigits(text.substr(2), 16));
-  if (StartsWithIgnoringCase(text, u"\\u")) reading.CodePoint(ReadDigits(text.substr(2), 16));
-  if (StartsWithIgnoringCase(text, u"0x")) {
-    const std::optional<std::uint32_t> number = ReadDigits(text.substr(2), 16);
-    if (number && *number <= 0xFF) {
+  reading.CodePoint(ReadOneCodePoint(lone));
+  reading.CodePoint(ReadCodePointNotation(text));
+  reading.CodePoint(ReadUnicodeEscape(text));
+  if (const std::optional<std::uint32_t> number = ReadHexadecimalLiteral(text)) {
+    if (*number <= 0xFF) {
       reading.Code(number);  // a byte of the code page
     } else {
       reading.CodePoint(number);
     }
   }
-  if (StartsWithIgnoringCase(text, u"&h")) reading.Code(ReadDigits(text.substr(2), 16));
-  if (StartsWithIgnoringCase(text, u"&o")) reading.Code(ReadDigits(text.substr(2), 8));
+  reading.Code(ReadHexadecimalNotation(text));
+  reading.Code(ReadOctalNotation(text));
   if (const std::optional<AltKeystroke> alt = ReadAltNotation(text)) {
     if (alt->page == AltPage::Windows) {
       reading.Code(alt->byte);

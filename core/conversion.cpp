@@ -37,10 +37,7 @@ class BlankSkippingCursor {
 
  private:
   void SkipBlanks() {
-    while (position_ < text_.size() &&
-           (text_[position_] == u' ' || text_[position_] == u'\t' || text_[position_] == u'\n')) {
-      ++position_;
-    }
+    while (position_ < text_.size() && IsBlankInNumber(text_[position_])) ++position_;
   }
 
   std::u16string_view text_;
@@ -163,14 +160,11 @@ double ReadPrefixedInteger(BlankSkippingCursor cursor, int base) {
 
 double ReadLeadingNumber(std::u16string_view text) {
   BlankSkippingCursor cursor(text);
-  if (cursor.Peek() != u'&') return ReadDecimal(cursor);
-
+  const CodeNotation notation = NotationOfCode(text);
+  if (notation == CodeNotation::Decimal) return ReadDecimal(cursor);
+  cursor.Advance();  // past "&H" or "&O"
   cursor.Advance();
-  const char16_t radix_letter = cursor.Peek();
-  cursor.Advance();
-  if (radix_letter == u'H' || radix_letter == u'h') return ReadPrefixedInteger(cursor, 16);
-  if (radix_letter == u'O' || radix_letter == u'o') return ReadPrefixedInteger(cursor, 8);
-  return 0.0;
+  return ReadPrefixedInteger(cursor, notation == CodeNotation::Hexadecimal ? 16 : 8);
 }
 
 std::int16_t RoundToInt16(double value) {
@@ -204,7 +198,7 @@ std::u16string CodeToCharacter(std::u16string_view text) {
 std::u16string CharacterToCode(std::u16string_view text) {
   constexpr std::uint8_t kQuestionMark = '?';
   const char16_t first = text.empty() ? u' ' : text.front();
-  return Widen(DecimalNotation(CodeForCharacter(first).value_or(kQuestionMark)));
+  return DecimalNotation(CodeForCharacter(first).value_or(kQuestionMark));
 }
 
 }  // namespace zentavo

@@ -27,14 +27,7 @@ struct Style {
 constexpr Style kTooltip{u" \u00B7 ", u"\n", u" \u2192 ", u" \u00B7 ", false};
 constexpr Style kSpeech{u", ", u", ", u" types / digita ", u" or / ou ", true};
 
-std::u16string Hex(std::uint8_t byte) { return Widen(Digits(byte, 16, 2)); }
-
-std::u16string Utf16(char32_t code_point) {
-  if (code_point <= 0xFFFF) return std::u16string(1, static_cast<char16_t>(code_point));
-  const char32_t above = code_point - 0x10000;
-  return {static_cast<char16_t>(0xD800 + (above >> 10)),
-          static_cast<char16_t>(0xDC00 + (above & 0x3FF))};
-}
+std::u16string Hex(std::uint8_t byte) { return Digits(byte, 16, 2); }
 
 bool IsControl(char32_t code_point) {
   return code_point < 0x20 || (code_point >= 0x7F && code_point <= 0x9F);
@@ -55,8 +48,8 @@ std::optional<std::uint8_t> PicturedCodeOf(char32_t character) {
 std::u16string Shown(char32_t character) {
   if (character >= 0x80 && character <= 0x9F) return u"control / controle";
   if (const std::optional<std::uint8_t> code = PicturedCodeOf(character)) return PictureText(*code);
-  if (character >= 0xE000 && character <= 0xF8FF) return Widen(CodePointNotation(character));
-  return Utf16(character);
+  if (character >= 0xE000 && character <= 0xF8FF) return CodePointNotation(character);
+  return Utf16Of(character);
 }
 
 // The pages' names, a run of DOS pages named once: "ISO-8859-1, DOS 850, 437".
@@ -82,10 +75,10 @@ std::u16string Misreading(const std::vector<std::uint8_t>& bytes, const CodePage
     const char32_t character =
         page != nullptr ? page->CharacterOf(byte).value_or(U'\uFFFD') : CharacterForCode(byte);
     if (!IsControl(character) && !PicturedCodeOf(character)) {
-      text += Utf16(character);
+      text += Utf16Of(character);
     } else {
-      text += style.spoken ? u" byte " + Widen(Digits(byte, 16))
-                           : u"[" + Widen(Digits(byte, 16)) + u"]";
+      text += style.spoken ? u" byte " + Digits(byte, 16)
+                           : u"[" + Digits(byte, 16) + u"]";
     }
   }
   return text;
@@ -123,12 +116,12 @@ std::vector<DosKeystroke> DosKeystrokes(char32_t character, const CodePageSettin
 
 // "Alt+198 (850; 437 → ╞)".
 std::u16string DosKeystrokeText(const DosKeystroke& keystroke, const Style& style) {
-  std::u16string text = Widen(DosAltNotation(keystroke.byte)) + u" (";
+  std::u16string text = DosAltNotation(keystroke.byte) + u" (";
   for (std::size_t i = 0; i < keystroke.pages.size(); ++i) {
-    text += (i == 0 ? u"" : u", ") + Widen(DecimalNotation(keystroke.pages[i]));
+    text += (i == 0 ? u"" : u", ") + DecimalNotation(keystroke.pages[i]);
   }
   for (const auto& [page, other] : keystroke.types_instead) {
-    text += u"; " + Widen(DecimalNotation(page)) + std::u16string(style.types) + Shown(other);
+    text += u"; " + DecimalNotation(page) + std::u16string(style.types) + Shown(other);
   }
   return text + u")";
 }
@@ -164,27 +157,27 @@ std::u16string ThisPcLine(const CharacterDetails& details, const CodePageSetting
   const char32_t character = details.character;
   const bool typed_in_windows = details.is_defined && !details.is_control;
   if (const CodePageTable* windows = setting.this_pc_windows) {
-    const std::u16string page = u" (" + Widen(DecimalNotation(windows->Number())) + u")";
+    const std::u16string page = u" (" + DecimalNotation(windows->Number()) + u")";
     const std::vector<std::uint8_t> bytes = windows->BytesOf(character);
-    for (const std::uint8_t byte : bytes) items.push_back(Widen(WindowsAltNotation(byte)) + page);
+    for (const std::uint8_t byte : bytes) items.push_back(WindowsAltNotation(byte) + page);
     const std::optional<char32_t> here = windows->CharacterOf(details.code);
     if (bytes.empty() && typed_in_windows && here) {
-      items.push_back(Widen(WindowsAltNotation(details.code)) + std::u16string(style.types) +
+      items.push_back(WindowsAltNotation(details.code) + std::u16string(style.types) +
                       Shown(*here) + page);
     }
   } else if (typed_in_windows) {
-    items.push_back(Widen(WindowsAltNotation(details.code)) + u" (1252)");
+    items.push_back(WindowsAltNotation(details.code) + u" (1252)");
   }
   if (const CodePageTable* dos = setting.this_pc_dos) {
-    const std::u16string page = u" (" + Widen(DecimalNotation(dos->Number())) + u")";
+    const std::u16string page = u" (" + DecimalNotation(dos->Number()) + u")";
     const std::vector<std::uint8_t> bytes =
         IsControl(character) ? std::vector<std::uint8_t>() : dos->TypedBytesOf(character);
-    for (const std::uint8_t byte : bytes) items.push_back(Widen(DosAltNotation(byte)) + page);
+    for (const std::uint8_t byte : bytes) items.push_back(DosAltNotation(byte) + page);
     const std::vector<DosKeystroke> elsewhere = DosKeystrokes(character, setting);
     if (bytes.empty() && !elsewhere.empty()) {
       const std::optional<char32_t> here = dos->TypedCharacterOf(elsewhere.front().byte);
       if (here) {
-        items.push_back(Widen(DosAltNotation(elsewhere.front().byte)) +
+        items.push_back(DosAltNotation(elsewhere.front().byte) +
                         std::u16string(style.types) + Shown(*here) + page);
       }
     }
@@ -197,7 +190,7 @@ std::u16string KeystrokeLine(const CharacterDetails& details, const CodePageSett
                              const Style& style) {
   if (details.is_control) return u"Control character / Caractere de controle";
   if (!details.is_defined) return {};
-  std::u16string line = u"Windows: " + Widen(WindowsAltNotation(details.code));
+  std::u16string line = u"Windows: " + WindowsAltNotation(details.code);
   std::vector<std::u16string> dos;
   for (const DosKeystroke& keystroke : DosKeystrokes(details.character, setting)) {
     dos.push_back(DosKeystrokeText(keystroke, style));
@@ -210,7 +203,7 @@ std::u16string KeystrokeLine(const CharacterDetails& details, const CodePageSett
 std::u16string Utf8Line(const CharacterDetails& details, const CodePageSetting& setting,
                         const Style& style) {
   const std::vector<std::uint8_t> bytes = Utf8Of(details.character);
-  std::u16string line = u"UTF-8: " + Widen(ByteNotation(bytes));
+  std::u16string line = u"UTF-8: " + ByteNotation(bytes);
   if (bytes.size() > 1) {
     line += std::u16string(style.separator) + u"read as Windows-1252: " +
             Misreading(bytes, nullptr, style);
@@ -288,8 +281,8 @@ std::u16string Describe(std::uint8_t code, const CodePageSetting& setting,
                         const KeyboardWays* keyboard, const Style& style) {
   const CharacterDetails details = DetailsOfCode(code);
   std::vector<std::u16string> lines = {NameToTell(code)};
-  lines.push_back(Joined({Widen(DecimalNotation(code)), Widen(HexadecimalNotation(code)),
-                          Widen(OctalNotation(code)), Widen(CodePointNotation(details.character))},
+  lines.push_back(Joined({DecimalNotation(code), HexadecimalNotation(code),
+                          OctalNotation(code), CodePointNotation(details.character)},
                          style.separator));
   lines.push_back(ThisKeyboardLine(code, keyboard, style));
   lines.push_back(ThisPcLine(details, setting, style));

@@ -25,7 +25,7 @@ std::u16string FinderRowCharacter(std::uint8_t code) {
 }
 
 std::u16string NotInWindows1252Line(char32_t code_point) {
-  const std::u16string written = Widen(CodePointNotation(code_point));
+  const std::u16string written = CodePointNotation(code_point);
   return written + u" is not in Windows-1252 / " + written + u" não está no Windows-1252";
 }
 
@@ -35,7 +35,7 @@ std::u16string FinderAnnouncement(const FindResult& result) {
                           : std::u16string(u"No match / Nenhum resultado");
   }
   const std::u16string count =
-      Widen(DecimalNotation(static_cast<std::uint32_t>(result.matches.size())));
+      DecimalNotation(static_cast<std::uint32_t>(result.matches.size()));
   const bool one = result.matches.size() == 1;
   const FoundCharacter& first = result.matches.front();
   return count + (one ? u" match / " : u" matches / ") + count +
@@ -43,6 +43,6 @@ std::u16string FinderAnnouncement(const FindResult& result) {
          NameToTell(first.code);
 }
 
-std::u16string FoundCodeText(std::uint8_t code) { return Widen(DecimalNotation(code)); }
+std::u16string FoundCodeText(std::uint8_t code) { return DecimalNotation(code); }
 
 }  // namespace zentavo

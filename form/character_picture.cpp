@@ -9,7 +9,7 @@ namespace zentavo {
 std::u16string PictureText(std::uint8_t code) {
   const CharacterDetails details = DetailsOfCode(code);
   if (!details.abbreviation.empty()) return Widen(details.abbreviation);
-  return Widen(Digits(code, 16));
+  return Digits(code, 16);
 }
 
 bool DrawsPictures(std::string_view box) { return box == control_names::kCharacterOutput; }

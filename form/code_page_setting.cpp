@@ -40,7 +40,7 @@ std::u16string CodePageName(unsigned number) {
     default:
       break;
   }
-  const std::u16string digits = Widen(DecimalNotation(number));
+  const std::u16string digits = DecimalNotation(number);
   if (number == 874 || (number >= 1250 && number <= 1258)) return u"Windows-" + digits;
   // The East Asian pages are both a PC's DOS and its Windows page, and single-byte in neither.
   const bool east_asian = number == 932 || number == 936 || number == 949 || number == 950;

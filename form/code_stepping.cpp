@@ -10,21 +10,6 @@
 namespace zentavo {
 namespace {
 
-enum class Notation { Decimal, Hexadecimal, Octal };
-
-// As the box reads it: blanks anywhere are no part of the number.
-Notation NotationOf(std::u16string_view text) {
-  std::u16string start;
-  for (const char16_t character : text) {
-    if (character == u' ' || character == u'\t' || character == u'\n') continue;
-    start += character;
-    if (start.size() == 2) break;
-  }
-  if (start == u"&H" || start == u"&h") return Notation::Hexadecimal;
-  if (start == u"&O" || start == u"&o") return Notation::Octal;
-  return Notation::Decimal;
-}
-
 // The code `text` reads as, rounded as the reading rules round, before it is brought into
 // 0..255. Beyond the 16-bit range only the side matters: a step of at most 16 brings it no
 // nearer the codes. A number too large to read at all ("1e400", "&H100000000") lies past the
@@ -33,24 +18,22 @@ int CodeOf(std::u16string_view text) {
   try {
     return RoundToInt16(std::clamp(ReadLeadingNumber(text), -32768.0, 32767.0));
   } catch (const ConversionFailure&) {
-    const auto first = std::find_if(text.begin(), text.end(), [](char16_t character) {
-      return character != u' ' && character != u'\t' && character != u'\n';
-    });
+    const auto first = std::find_if_not(text.begin(), text.end(), IsBlankInNumber);
     return first != text.end() && *first == u'-' ? -32768 : 32767;
   }
 }
 
-std::u16string Written(int code, Notation notation) {
+std::u16string Written(int code, CodeNotation notation) {
   const auto byte = static_cast<std::uint8_t>(code);
   switch (notation) {
-    case Notation::Hexadecimal:
-      return Widen(HexadecimalNotation(byte));
-    case Notation::Octal:
-      return Widen(OctalNotation(byte));
-    case Notation::Decimal:
+    case CodeNotation::Hexadecimal:
+      return HexadecimalNotation(byte);
+    case CodeNotation::Octal:
+      return OctalNotation(byte);
+    case CodeNotation::Decimal:
       break;
   }
-  return Widen(DecimalNotation(byte));
+  return DecimalNotation(byte);
 }
 
 }  // namespace
@@ -60,7 +43,7 @@ std::optional<std::u16string> SteppedCodeText(std::u16string_view text, int step
   // Stepped first, then kept within the codes: from 256 down is 255, from -1 up is 0.
   const int to = std::clamp(from + step, 0, 255);
   if (to == from) return std::nullopt;  // at either end: nothing changes, whatever the notation
-  return Written(to, NotationOf(text));
+  return Written(to, NotationOfCode(text));
 }
 
 }  // namespace zentavo

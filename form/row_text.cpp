@@ -22,7 +22,7 @@ RowText RowTextFor(const accessibility::RowRecord& row, std::u16string_view show
   // A code heard alone means nothing: the row that shows codes says which code it is, and so
   // does a step.
   if (row.output == accessibility::ShownAs::DecimalCode || change == InputChange::Stepped) {
-    announcement = Widen(DecimalNotation(*code)) + u", " + announcement;
+    announcement = DecimalNotation(*code) + u", " + announcement;
   }
   const KeyboardWays* ways = keyboard != nullptr ? keyboard() : nullptr;
   return {DescribeForTooltip(*code, setting(), ways), DescribeForSpeech(*code, setting(), ways),

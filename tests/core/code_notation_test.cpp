@@ -11,41 +11,54 @@
 #include <vector>
 
 #include "conversion.h"
+#include "utf8_text.h"
 
 namespace zentavo {
 namespace {
 
+using testing_support::Utf8;
+
 TEST(Writers, WriteEachNotation) {
-  EXPECT_EQ(DecimalNotation(0), "0");
-  EXPECT_EQ(DecimalNotation(150), "150");
-  EXPECT_EQ(HexadecimalNotation(0), "&H0");
-  EXPECT_EQ(HexadecimalNotation(150), "&H96");
-  EXPECT_EQ(HexadecimalNotation(255), "&HFF");
-  EXPECT_EQ(OctalNotation(150), "&O226");
-  EXPECT_EQ(CodePointNotation(0x41), "U+0041");
-  EXPECT_EQ(CodePointNotation(0x2013), "U+2013");
-  EXPECT_EQ(CodePointNotation(0x1F600), "U+1F600");
-  EXPECT_EQ(NumericReference(0x2013), "&#8211;");
-  EXPECT_EQ(UnicodeEscape(u'\u00E9'), "\\u00E9");
-  EXPECT_EQ(ByteNotation(Utf8Of(0x2013)), "E2 80 93");
-  EXPECT_EQ(ByteNotation(Utf8Of(0x1F600)), "F0 9F 98 80");
-  EXPECT_EQ(ByteNotation(Utf8Of(0)), "00");
-  EXPECT_EQ(WindowsAltNotation(65), "Alt+0065");
-  EXPECT_EQ(WindowsAltNotation(150), "Alt+0150");
-  EXPECT_EQ(DosAltNotation(7), "Alt+7");
-  EXPECT_EQ(DosAltNotation(130), "Alt+130");
-  EXPECT_EQ(Digits(10, 16, 2), "0A");
+  EXPECT_EQ(DecimalNotation(0), u"0");
+  EXPECT_EQ(DecimalNotation(150), u"150");
+  EXPECT_EQ(HexadecimalNotation(0), u"&H0");
+  EXPECT_EQ(HexadecimalNotation(150), u"&H96");
+  EXPECT_EQ(HexadecimalNotation(255), u"&HFF");
+  EXPECT_EQ(OctalNotation(150), u"&O226");
+  EXPECT_EQ(CodePointNotation(0x41), u"U+0041");
+  EXPECT_EQ(CodePointNotation(0x2013), u"U+2013");
+  EXPECT_EQ(CodePointNotation(0x1F600), u"U+1F600");
+  EXPECT_EQ(NumericReference(0x2013), u"&#8211;");
+  EXPECT_EQ(UnicodeEscape(u'\u00E9'), u"\\u00E9");
+  EXPECT_EQ(ByteNotation(Utf8Of(0x2013)), u"E2 80 93");
+  EXPECT_EQ(ByteNotation(Utf8Of(0x1F600)), u"F0 9F 98 80");
+  EXPECT_EQ(ByteNotation(Utf8Of(0)), u"00");
+  EXPECT_EQ(WindowsAltNotation(65), u"Alt+0065");
+  EXPECT_EQ(WindowsAltNotation(150), u"Alt+0150");
+  EXPECT_EQ(DosAltNotation(7), u"Alt+7");
+  EXPECT_EQ(DosAltNotation(130), u"Alt+130");
+  EXPECT_EQ(Digits(10, 16, 2), u"0A");
 }
 
-// The upper row reads its notations back: every code's &H and &O forms denote the code.
-TEST(Writers, TheUpperRowReadsEveryCodesNotationsBack) {
+// The upper row reads its notations back: every code's &H and &O forms denote the code; and
+// each reader reads its writer's form of every code back.
+TEST(Writers, TheUpperRowAndEachReaderReadEveryCodesFormsBack) {
   for (unsigned code = 0; code < 256; ++code) {
     const auto byte = static_cast<std::uint8_t>(code);
-    for (const std::string& notation :
+    for (const std::u16string& notation :
          {DecimalNotation(code), HexadecimalNotation(byte), OctalNotation(byte)}) {
-      EXPECT_EQ(ReadLeadingNumber(Widen(notation)), code) << notation;
+      EXPECT_EQ(ReadLeadingNumber(notation), code) << Utf8(notation);
     }
-    EXPECT_EQ(ReadDecimalCode(Widen(DecimalNotation(code))), byte);
+    EXPECT_EQ(ReadDecimalCode(DecimalNotation(code)), byte);
+    EXPECT_EQ(ReadHexadecimalNotation(HexadecimalNotation(byte)), code);
+    EXPECT_EQ(ReadOctalNotation(OctalNotation(byte)), code);
+    EXPECT_EQ(NotationOfCode(HexadecimalNotation(byte)), CodeNotation::Hexadecimal);
+    EXPECT_EQ(NotationOfCode(OctalNotation(byte)), CodeNotation::Octal);
+    EXPECT_EQ(ReadUnicodeEscape(UnicodeEscape(static_cast<char16_t>(code))), code);
+  }
+  for (const char32_t code_point : {U'\0', U'A', U'\u2013', U'\uFFFF', U'\U0001F600'}) {
+    EXPECT_EQ(ReadCodePointNotation(CodePointNotation(code_point)), code_point);
+    EXPECT_EQ(ReadNumericReference(NumericReference(code_point)), code_point);
   }
 }
 
@@ -58,7 +71,8 @@ TEST(Utf8, EveryCodePointDecodesToItselfAndNothingElseDecodes) {
       EXPECT_TRUE(bytes.empty()) << number;
     } else {
       ASSERT_EQ(DecodeOneUtf8(bytes), code_point) << number;
-      ASSERT_EQ(ReadByteNotation(Widen(ByteNotation(bytes))), bytes) << number;
+      ASSERT_EQ(ReadByteNotation(ByteNotation(bytes)), bytes) << number;
+      ASSERT_EQ(ReadOneCodePoint(Utf16Of(code_point)), code_point) << number;
     }
   }
   const std::vector<std::vector<std::uint8_t>> refused = {
@@ -72,7 +86,7 @@ TEST(Utf8, EveryCodePointDecodesToItselfAndNothingElseDecodes) {
       {0x80},                    // a continuation byte alone
   };
   for (const std::vector<std::uint8_t>& bytes : refused) {
-    EXPECT_EQ(DecodeOneUtf8(bytes), std::nullopt) << ByteNotation(bytes);
+    EXPECT_EQ(DecodeOneUtf8(bytes), std::nullopt) << Utf8(ByteNotation(bytes));
   }
 }
 

@@ -43,8 +43,9 @@ int main() {
                 static_cast<unsigned>(zentavo::CharacterForCode(byte)), details.is_defined,
                 details.is_control, static_cast<int>(details.name.size()), details.name.data(),
                 static_cast<int>(details.abbreviation.size()), details.abbreviation.data(),
-                zentavo::HexadecimalNotation(byte).c_str(), zentavo::OctalNotation(byte).c_str(),
-                zentavo::ByteNotation(zentavo::Utf8Of(character)).c_str(),
+                Utf8(zentavo::HexadecimalNotation(byte)).c_str(),
+                Utf8(zentavo::OctalNotation(byte)).c_str(),
+                Utf8(zentavo::ByteNotation(zentavo::Utf8Of(character))).c_str(),
                 CodePoints(zentavo::Utf8ReadAsWindows1252(character)).c_str(), forms.c_str());
   }
 }
