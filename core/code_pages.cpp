@@ -7,6 +7,7 @@ namespace {
 
 struct BuiltInTable {
   unsigned number;
+  CodePageKind kind;
   std::array<char32_t, 256> characters;
 };
 
@@ -40,9 +41,10 @@ std::vector<std::uint8_t> BytesIn(const std::array<char32_t, 256>& table, char32
 
 }  // namespace
 
-CodePageTable::CodePageTable(unsigned number, const std::array<char32_t, 256>& characters,
+CodePageTable::CodePageTable(unsigned number, CodePageKind kind,
+                             const std::array<char32_t, 256>& characters,
                              const std::array<char32_t, 256>& typed)
-    : number_(number), characters_(characters), typed_(typed) {}
+    : number_(number), kind_(kind), characters_(characters), typed_(typed) {}
 
 std::optional<char32_t> CodePageTable::CharacterOf(std::uint8_t byte) const {
   if (characters_[byte] == kNoCharacter) return std::nullopt;
@@ -68,16 +70,21 @@ std::array<char32_t, 256> WithIbmPcPictures(std::array<char32_t, 256> characters
   return characters;
 }
 
-const CodePageTable* BuiltInCodePage(unsigned number) {
+const std::vector<CodePageTable>& BuiltInCodePages() {
   static const std::vector<CodePageTable> tables = [] {
     std::vector<CodePageTable> made;
     for (const BuiltInTable& table : kBuiltInTables) {
-      const bool dos = table.number == 850 || table.number == 437;
-      made.emplace_back(table.number, table.characters,
-                        dos ? WithIbmPcPictures(table.characters) : table.characters);
+      made.emplace_back(table.number, table.kind, table.characters,
+                        table.kind == CodePageKind::Dos ? WithIbmPcPictures(table.characters)
+                                                        : table.characters);
     }
     return made;
   }();
+  return tables;
+}
+
+const CodePageTable* BuiltInCodePage(unsigned number) {
+  const std::vector<CodePageTable>& tables = BuiltInCodePages();
   const auto found = std::find_if(tables.begin(), tables.end(), [number](const CodePageTable& t) {
     return t.Number() == number;
   });

@@ -14,7 +14,7 @@ Unicode's own names (the first two) are Name; NamesList's aliases and CLDR's sho
 OtherName; CLDR's keywords are Keyword; HTML's references are Html, read case and all where a
 query is written as one ("&ndash;") and otherwise matched as keywords.
 
-usage: generate_character_terms.py CODE_PAGE.cpp UNICODE_DIR CLDR_ANNOTATIONS_DIR OUTPUT.inc
+usage: generate_character_terms.py UNICODE_DIR CLDR_ANNOTATIONS_DIR OUTPUT.inc
 """
 import html.entities
 import os
@@ -118,8 +118,8 @@ def literal(text):
 
 
 def main():
-    code_page_source, unicode_dir, annotations_dir, output_path = sys.argv[1:5]
-    code_points = code_page(code_page_source)
+    unicode_dir, annotations_dir, output_path = sys.argv[1:4]
+    code_points = code_page()
     wanted = set(code_points)
     records = unicode_records(unicode_dir)
     aliases = name_aliases(unicode_dir, wanted)

@@ -1,7 +1,8 @@
-"""Writes the single-byte code pages other than Windows-1252 that people still meet, as C++
-tables of what each byte stands for, from Python's codecs, which are made from the unicode.org
-mapping files (see the header of Python's encodings/cp437.py):
+"""Writes Windows-1252 and the single-byte code pages people still meet, as C++ tables of what
+each byte stands for, with each page's kind, from Python's codecs, which are made from the
+unicode.org mapping files (see the header of Python's encodings/cp437.py):
 
+     1252  Windows-1252  cp1252, with Windows' own mapping of its five undefined bytes
     28591  ISO-8859-1    latin_1
     28605  ISO-8859-15   iso8859_15
     10000  Mac Roman     mac_roman (Apple's current table: DB is the euro sign)
@@ -18,8 +19,11 @@ usage: generate_code_pages.py OUTPUT.inc
 """
 import sys
 
-PAGES = [(28591, "latin_1"), (28605, "iso8859_15"), (10000, "mac_roman"), (850, "cp850"),
-         (437, "cp437")]
+from windows1252_table import code_page
+
+# The pages besides Windows-1252, in the order the details list them, with their kinds.
+PAGES = [(28591, "latin_1", "Iso"), (28605, "iso8859_15", "Iso"), (10000, "mac_roman", "Mac"),
+         (850, "cp850", "Dos"), (437, "cp437", "Dos")]
 
 # IBMGRAPH.TXT: the IBM PC's pictures for bytes 0x01-0x1F, then for 0x7F.
 IBM_PC_PICTURES = [
@@ -54,9 +58,11 @@ def rows(values):
 def main():
     with open(sys.argv[1], "w", encoding="ascii") as output:
         output.write("// Made at build time by generate_code_pages.py; not to be edited.\n")
-        output.write("// clang-format off\n#ifdef ZENTAVO_CODE_PAGE_TABLES\n")
-        for number, codec in PAGES:
-            output.write(f"  {{{number}, {{{{\n{rows(table(codec))}  }}}}}},\n")
+        output.write("// clang-format off\n#ifdef ZENTAVO_WINDOWS_1252\n")
+        output.write(rows(code_page()))
+        output.write("#endif\n#ifdef ZENTAVO_CODE_PAGE_TABLES\n")
+        for number, codec, kind in PAGES:
+            output.write(f"  {{{number}, CodePageKind::{kind}, {{{{\n{rows(table(codec))}  }}}}}},\n")
         output.write("#endif\n#ifdef ZENTAVO_IBM_PC_PICTURES\n")
         output.write(rows([0] + IBM_PC_PICTURES))
         output.write(f"#endif\n#ifdef ZENTAVO_IBM_PC_PICTURE_OF_7F\n0x{IBM_PC_PICTURE_OF_7F:04X}\n")

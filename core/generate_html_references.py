@@ -9,7 +9,7 @@ character that end in a semicolon, the alphabetically first among equals.
 The names are written as one string and the rows give where each lies in it: a table of offsets
 needs no relocation as the program loads.
 
-usage: generate_html_references.py CODE_PAGE.cpp OUTPUT.inc
+usage: generate_html_references.py OUTPUT.inc
 """
 import html.entities
 import sys
@@ -18,7 +18,7 @@ from windows1252_table import code_page
 
 
 def main():
-    wanted = set(code_page(sys.argv[1]))
+    wanted = set(code_page())
     chosen = {}
     for name, text in html.entities.html5.items():
         if not name.endswith(";") or len(text) != 1 or ord(text) not in wanted:
@@ -29,7 +29,7 @@ def main():
     for code_point, name in html.entities.codepoint2name.items():
         if code_point in wanted and html.entities.html5.get(name + ";") == chr(code_point):
             chosen[code_point] = name + ";"
-    with open(sys.argv[2], "w", encoding="ascii") as output:
+    with open(sys.argv[1], "w", encoding="ascii") as output:
         output.write("// Made at build time by generate_html_references.py; not to be edited.\n")
         output.write("#ifdef ZENTAVO_HTML_REFERENCE_TEXT\n")
         for code_point in sorted(chosen):
