@@ -53,14 +53,13 @@ std::u16string Shown(char32_t character) {
 }
 
 // The pages' names, a run of DOS pages named once: "ISO-8859-1, DOS 850, 437".
-std::u16string PageNames(const std::vector<unsigned>& pages) {
+std::u16string PageNames(const std::vector<const CodePageTable*>& pages) {
   std::u16string names;
   bool after_dos = false;
-  for (const unsigned page : pages) {
-    std::u16string name = CodePageName(page);
-    const bool dos = name.starts_with(u"DOS ");
+  for (const CodePageTable* page : pages) {
+    const bool dos = page->Kind() == CodePageKind::Dos;
     if (!names.empty()) names += u", ";
-    names += dos && after_dos ? name.substr(4) : name;
+    names += dos && after_dos ? DecimalNotation(page->Number()) : CodePageName(*page);
     after_dos = dos;
   }
   return names;
@@ -217,11 +216,11 @@ std::u16string Utf8Line(const CharacterDetails& details, const CodePageSetting& 
 // Items "value (pages)", pages with the same value together, in the order of the pages.
 class GroupedByValue {
  public:
-  void Add(std::u16string value, unsigned page) {
+  void Add(std::u16string value, const CodePageTable* page) {
     auto found = std::find_if(groups_.begin(), groups_.end(),
                               [&](const auto& group) { return group.first == value; });
     if (found == groups_.end()) {
-      groups_.emplace_back(std::move(value), std::vector<unsigned>());
+      groups_.emplace_back(std::move(value), std::vector<const CodePageTable*>());
       found = std::prev(groups_.end());
     }
     found->second.push_back(page);
@@ -234,7 +233,7 @@ class GroupedByValue {
   }
 
  private:
-  std::vector<std::pair<std::u16string, std::vector<unsigned>>> groups_;
+  std::vector<std::pair<std::u16string, std::vector<const CodePageTable*>>> groups_;
 };
 
 // The character's byte in the other pages, where it is not its Windows-1252 code.
@@ -242,19 +241,18 @@ std::u16string ItsByteElsewhereLine(const CharacterDetails& details, const CodeP
                                     const Style& style) {
   if (!details.is_defined) return {};
   GroupedByValue bytes;
-  std::vector<unsigned> lacking;
+  std::vector<const CodePageTable*> lacking;
   for (const CodePageTable* page : setting.known_pages) {
-    const unsigned number = page->Number();
     const std::vector<std::uint8_t> found = page->BytesOf(details.character);
     if (found == std::vector<std::uint8_t>{details.code}) continue;
     if (found.empty()) {
-      lacking.push_back(number);
+      lacking.push_back(page);
       continue;
     }
     std::vector<std::u16string> each;
     each.reserve(found.size());
     for (const std::uint8_t byte : found) each.push_back(Hex(byte));
-    bytes.Add(Joined(each, u" "), number);
+    bytes.Add(Joined(each, u" "), page);
   }
   std::vector<std::u16string> items = bytes.Items();
   if (!lacking.empty()) items.push_back(u"none / nenhum (" + PageNames(lacking) + u")");
@@ -268,7 +266,7 @@ std::u16string ByteElsewhereLine(const CharacterDetails& details, const CodePage
   GroupedByValue characters;
   for (const CodePageTable* page : setting.known_pages) {
     const std::optional<char32_t> other = page->TypedCharacterOf(details.code);
-    if (other && *other != details.character) characters.Add(Shown(*other), page->Number());
+    if (other && *other != details.character) characters.Add(Shown(*other), page);
   }
   const std::vector<std::u16string> items = characters.Items();
   if (items.empty()) return {};

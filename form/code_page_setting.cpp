@@ -1,24 +1,36 @@
 #include "code_page_setting.h"
 
-#include <array>
 
 #include "code_notation.h"
 #include "code_pages.h"
 
 namespace zentavo {
 
-CodePageSetting SettingForLocale(std::string_view locale_name) {
+unsigned DosPageOfLocale(std::string_view locale_name) {
   const std::string_view language_and_territory =
       locale_name.substr(0, locale_name.find_first_of(".@"));
   const bool united_states = language_and_territory.ends_with("_US") ||
                              language_and_territory == "C" || language_and_territory == "POSIX" ||
                              language_and_territory.empty();
+  return united_states ? 437 : 850;
+}
+
+std::vector<unsigned> DosPagesFirst(unsigned working_here) {
+  std::vector<unsigned> pages = {working_here};
+  for (const CodePageTable& page : BuiltInCodePages()) {
+    if (page.Kind() == CodePageKind::Dos && page.Number() != working_here) {
+      pages.push_back(page.Number());
+    }
+  }
+  return pages;
+}
+
+CodePageSetting SettingForLocale(std::string_view locale_name) {
   CodePageSetting setting;
-  for (const unsigned page : united_states ? std::array{437u, 850u} : std::array{850u, 437u}) {
+  for (const unsigned page : DosPagesFirst(DosPageOfLocale(locale_name))) {
     setting.dos_pages.push_back(BuiltInCodePage(page));
   }
-  for (const unsigned page : kBuiltInCodePages)
-    setting.known_pages.push_back(BuiltInCodePage(page));
+  for (const CodePageTable& page : BuiltInCodePages()) setting.known_pages.push_back(&page);
   return setting;
 }
 
@@ -29,23 +41,23 @@ const CodePageTable* KnownPage(const CodePageSetting& setting, unsigned number) 
   return nullptr;
 }
 
-std::u16string CodePageName(unsigned number) {
-  switch (number) {
-    case 28591:
-      return u"ISO-8859-1";
-    case 28605:
-      return u"ISO-8859-15";
-    case 10000:
-      return u"Mac Roman";
-    default:
-      break;
-  }
+std::u16string CodePageName(const CodePageTable& page) {
+  const unsigned number = page.Number();
   const std::u16string digits = DecimalNotation(number);
-  if (number == 874 || (number >= 1250 && number <= 1258)) return u"Windows-" + digits;
   // The East Asian pages are both a PC's DOS and its Windows page, and single-byte in neither.
   const bool east_asian = number == 932 || number == 936 || number == 949 || number == 950;
-  if (number < 1000 && !east_asian) return u"DOS " + digits;
-  return u"CP" + digits;
+  switch (page.Kind()) {
+    case CodePageKind::Iso:
+      return u"ISO-8859-" + DecimalNotation(number - 28590);
+    case CodePageKind::Mac:
+      return u"Mac Roman";
+    case CodePageKind::Dos:
+      return east_asian || number >= 1000 ? u"CP" + digits : u"DOS " + digits;
+    case CodePageKind::Windows:
+      break;
+  }
+  const bool windows_own = number == 874 || (number >= 1250 && number <= 1258);
+  return windows_own ? u"Windows-" + digits : u"CP" + digits;
 }
 
 }  // namespace zentavo

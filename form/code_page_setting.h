@@ -14,7 +14,7 @@ struct CodePageSetting {
   // The DOS pages whose Alt+NNN keystrokes are told and read back, the one that works here first.
   std::vector<const CodePageTable*> dos_pages;
   // The pages people still meet, whose bytes the details compare: ISO-8859-1, ISO-8859-15, Mac
-  // Roman, DOS 850 and DOS 437, in that order (kBuiltInCodePages), from the build's tables or the
+  // Roman, DOS 850 and DOS 437, in that order (BuiltInCodePages), from the build's tables or the
   // system's own.
   std::vector<const CodePageTable*> known_pages;
   // This PC's own DOS (OEM) and Windows (ANSI) pages, where the program could ask the system
@@ -23,9 +23,15 @@ struct CodePageSetting {
   const CodePageTable* this_pc_windows = nullptr;
 };
 
-// Where only the user's locale is known (the Qt program): DOS 850 and DOS 437, 437 first where
-// Windows would take it, for the United States and the C locale ("en_US", "C.UTF-8"), and 850
-// first elsewhere, as Windows' own DOS page is 850 in Brazil, Portugal and most of Europe.
+// The DOS page Windows takes for a locale: 437 for the United States and the C locale ("en_US",
+// "C.UTF-8"), 850 elsewhere, as in Brazil, Portugal and most of Europe.
+[[nodiscard]] unsigned DosPageOfLocale(std::string_view locale_name);
+// The DOS pages whose Alt+NNN keystrokes are told, in order: the one that works here, then the
+// built-in DOS pages in their order.
+[[nodiscard]] std::vector<unsigned> DosPagesFirst(unsigned working_here);
+
+// Where only the user's locale is known (the Qt program): the built-in DOS pages, the locale's
+// first, and the built-in pages as the pages people meet.
 [[nodiscard]] CodePageSetting SettingForLocale(std::string_view locale_name);
 
 // The page of `setting`'s known pages that has `number`; null where none has.
@@ -36,7 +42,7 @@ struct CodePageSetting {
 using CodePageSettingSource = const CodePageSetting& (*)();
 
 // "ISO-8859-1", "ISO-8859-15", "Mac Roman", "DOS 850", "Windows-1251": a page as the details
-// name it, by its Windows number.
-[[nodiscard]] std::u16string CodePageName(unsigned number);
+// name it, by its kind and Windows number.
+[[nodiscard]] std::u16string CodePageName(const CodePageTable& page);
 
 }  // namespace zentavo

@@ -23,8 +23,7 @@ void CheckQuery(std::u16string_view query) {
                                                                  zentavo::BuiltInCodePage(850)};
   static const std::vector<const zentavo::CodePageTable*> known = [] {
     std::vector<const zentavo::CodePageTable*> pages;
-    for (const unsigned page : zentavo::kBuiltInCodePages)
-      pages.push_back(zentavo::BuiltInCodePage(page));
+    for (const zentavo::CodePageTable& page : zentavo::BuiltInCodePages()) pages.push_back(&page);
     return pages;
   }();
   const zentavo::FindResult found = zentavo::FindCharacters(query, dos, known);

@@ -21,37 +21,38 @@ std::array<char32_t, 256> CharactersOf(unsigned page, DWORD flags) {
   return characters;
 }
 
-bool IsDosPage(unsigned page) { return page == GetOEMCP() || page == 850 || page == 437; }
-
 }  // namespace
 
-CodePageTable WindowsCodePage(unsigned page) {
+CodePageTable WindowsCodePage(unsigned page, CodePageKind kind) {
   const std::array<char32_t, 256> characters = CharactersOf(page, 0);
-  return {page, characters, IsDosPage(page) ? CharactersOf(page, MB_USEGLYPHCHARS) : characters};
+  return {page, kind, characters,
+          kind == CodePageKind::Dos ? CharactersOf(page, MB_USEGLYPHCHARS) : characters};
 }
 
 const CodePageSetting& CodePagesHere() {
   // The tables live as long as the program; a deque keeps each where it was made.
   static std::deque<CodePageTable> tables;
   static const CodePageSetting setting = [] {
-    const auto table = [](unsigned page) -> const CodePageTable* {
+    // A page is of the kind the build's table gives it, or the kind Windows uses it as here.
+    const auto table = [](unsigned page, CodePageKind kind) -> const CodePageTable* {
       for (const CodePageTable& each : tables) {
-        if (each.Number() == page) return &each;
+        if (each.Number() == page && each.Kind() == kind) return &each;
       }
-      return &tables.emplace_back(WindowsCodePage(page));
+      return &tables.emplace_back(WindowsCodePage(page, kind));
     };
     CodePageSetting made;
     // Mac Roman as Apple's current table has it, which files are written in: Windows' own older
     // table reads BD as the ohm sign and leaves out F0, the Apple logo.
-    for (const unsigned page : kBuiltInCodePages) {
-      made.known_pages.push_back(page == 10000 ? BuiltInCodePage(page) : table(page));
+    for (const CodePageTable& page : BuiltInCodePages()) {
+      made.known_pages.push_back(page.Kind() == CodePageKind::Mac
+                                     ? &page
+                                     : table(page.Number(), page.Kind()));
     }
-    made.this_pc_dos = table(GetOEMCP());
-    made.dos_pages.push_back(made.this_pc_dos);
-    for (const unsigned page : {850u, 437u}) {
-      if (page != made.this_pc_dos->Number()) made.dos_pages.push_back(table(page));
+    for (const unsigned page : DosPagesFirst(GetOEMCP())) {
+      made.dos_pages.push_back(table(page, CodePageKind::Dos));
     }
-    if (GetACP() != 1252) made.this_pc_windows = table(GetACP());
+    made.this_pc_dos = made.dos_pages.front();
+    if (GetACP() != 1252) made.this_pc_windows = table(GetACP(), CodePageKind::Windows);
     return made;
   }();
   return setting;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "code_page_setting.h"
+#include "code_pages.h"
 
 namespace zentavo {
 
@@ -15,7 +16,8 @@ namespace zentavo {
 
 // Windows' own table of `page`: each byte alone through MultiByteToWideChar, a byte that is no
 // character alone (a lead byte of a two-byte page, a byte the page leaves out) standing for none;
-// and as typed, with the pictures DOS gives bytes 1 to 31 and 127 (MB_USEGLYPHCHARS).
-[[nodiscard]] CodePageTable WindowsCodePage(unsigned page);
+// and, for a DOS page, as typed, with the pictures DOS gives bytes 1 to 31 and 127
+// (MB_USEGLYPHCHARS).
+[[nodiscard]] CodePageTable WindowsCodePage(unsigned page, CodePageKind kind);
 
 }  // namespace zentavo

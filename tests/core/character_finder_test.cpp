@@ -35,7 +35,7 @@ std::vector<std::u16string> Words(std::u16string_view text) {
 // the program knows.
 FindResult Find(std::u16string_view query) {
   std::vector<const CodePageTable*> known;
-  for (const unsigned page : kBuiltInCodePages) known.push_back(BuiltInCodePage(page));
+  for (const CodePageTable& page : BuiltInCodePages()) known.push_back(&page);
   return FindCharacters(query, {BuiltInCodePage(437), BuiltInCodePage(850)}, known);
 }
 

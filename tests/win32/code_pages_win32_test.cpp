@@ -22,10 +22,10 @@ bool AppleAndWindowsPart(unsigned page, unsigned byte) {
 }
 
 TEST(CodePages, TheBuiltInTablesAreWindowsOwnByteForByte) {
-  for (const unsigned page : kBuiltInCodePages) {
-    const CodePageTable windows = WindowsCodePage(page);
-    const CodePageTable* built_in = BuiltInCodePage(page);
-    ASSERT_NE(built_in, nullptr) << page;
+  for (const CodePageTable& built : BuiltInCodePages()) {
+    const unsigned page = built.Number();
+    const CodePageTable windows = WindowsCodePage(page, built.Kind());
+    const CodePageTable* built_in = &built;
     for (unsigned byte = 0; byte < 256; ++byte) {
       if (AppleAndWindowsPart(page, byte)) continue;
       const auto each = static_cast<std::uint8_t>(byte);
@@ -38,7 +38,7 @@ TEST(CodePages, TheBuiltInTablesAreWindowsOwnByteForByte) {
 }
 
 TEST(CodePages, MacRomanIsApplesCurrentTableWhereWindowsOlderOneParts) {
-  const CodePageTable windows = WindowsCodePage(10000);
+  const CodePageTable windows = WindowsCodePage(10000, CodePageKind::Mac);
   const CodePageTable* apple = BuiltInCodePage(10000);
   EXPECT_EQ(apple->CharacterOf(0xBD), U'\u03A9') << "Apple: Greek capital omega";
   EXPECT_EQ(windows.CharacterOf(0xBD), U'\u2126') << "Windows: the ohm sign";
@@ -48,7 +48,7 @@ TEST(CodePages, MacRomanIsApplesCurrentTableWhereWindowsOlderOneParts) {
 }
 
 TEST(CodePages, Windows1252IsWindowsOwnWithItsFiveHolesAsTheirC1Controls) {
-  const CodePageTable windows = WindowsCodePage(1252);
+  const CodePageTable windows = WindowsCodePage(1252, CodePageKind::Windows);
   for (unsigned byte = 0; byte < 256; ++byte) {
     const auto each = static_cast<std::uint8_t>(byte);
     EXPECT_EQ(windows.CharacterOf(each), std::optional<char32_t>(CharacterForCode(each))) << byte;
@@ -74,12 +74,12 @@ TEST(CodePages, TheTrapsAsWindowsHasThem) {
       {"Alt+127 types the house", 437, 0x7F, U'\u2302'},
   };
   for (const TrapRow& row : rows) {
-    EXPECT_EQ(WindowsCodePage(row.page).TypedCharacterOf(row.byte), row.typed) << row.name;
+    EXPECT_EQ(WindowsCodePage(row.page, BuiltInCodePage(row.page)->Kind()).TypedCharacterOf(row.byte), row.typed) << row.name;
     EXPECT_EQ(BuiltInCodePage(row.page)->TypedCharacterOf(row.byte), row.typed) << row.name;
   }
   const std::optional<AltKeystroke> past_255 = ReadAltNotation(u"Alt+386");
   ASSERT_TRUE(past_255.has_value());
-  EXPECT_EQ(WindowsCodePage(437).TypedCharacterOf(past_255->byte), U'\u00E9')
+  EXPECT_EQ(WindowsCodePage(437, CodePageKind::Dos).TypedCharacterOf(past_255->byte), U'\u00E9')
       << "Alt+386 is Alt+130";
 }
 
