@@ -74,9 +74,9 @@ const std::vector<CodePageTable>& BuiltInCodePages() {
   static const std::vector<CodePageTable> tables = [] {
     std::vector<CodePageTable> made;
     for (const BuiltInTable& table : kBuiltInTables) {
-      made.emplace_back(table.number, table.kind, table.characters,
-                        table.kind == CodePageKind::Dos ? WithIbmPcPictures(table.characters)
-                                                        : table.characters);
+      made.emplace_back(
+          table.number, table.kind, table.characters,
+          table.kind == CodePageKind::Dos ? WithIbmPcPictures(table.characters) : table.characters);
     }
     return made;
   }();

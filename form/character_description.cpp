@@ -76,8 +76,7 @@ std::u16string Misreading(const std::vector<std::uint8_t>& bytes, const CodePage
     if (!IsControl(character) && !PicturedCodeOf(character)) {
       text += Utf16Of(character);
     } else {
-      text += style.spoken ? u" byte " + Digits(byte, 16)
-                           : u"[" + Digits(byte, 16) + u"]";
+      text += style.spoken ? u" byte " + Digits(byte, 16) : u"[" + Digits(byte, 16) + u"]";
     }
   }
   return text;
@@ -176,8 +175,8 @@ std::u16string ThisPcLine(const CharacterDetails& details, const CodePageSetting
     if (bytes.empty() && !elsewhere.empty()) {
       const std::optional<char32_t> here = dos->TypedCharacterOf(elsewhere.front().byte);
       if (here) {
-        items.push_back(DosAltNotation(elsewhere.front().byte) +
-                        std::u16string(style.types) + Shown(*here) + page);
+        items.push_back(DosAltNotation(elsewhere.front().byte) + std::u16string(style.types) +
+                        Shown(*here) + page);
       }
     }
   }
@@ -279,8 +278,8 @@ std::u16string Describe(std::uint8_t code, const CodePageSetting& setting,
                         const KeyboardWays* keyboard, const Style& style) {
   const CharacterDetails details = DetailsOfCode(code);
   std::vector<std::u16string> lines = {NameToTell(code)};
-  lines.push_back(Joined({DecimalNotation(code), HexadecimalNotation(code),
-                          OctalNotation(code), CodePointNotation(details.character)},
+  lines.push_back(Joined({DecimalNotation(code), HexadecimalNotation(code), OctalNotation(code),
+                          CodePointNotation(details.character)},
                          style.separator));
   lines.push_back(ThisKeyboardLine(code, keyboard, style));
   lines.push_back(ThisPcLine(details, setting, style));

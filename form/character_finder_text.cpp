@@ -34,8 +34,7 @@ std::u16string FinderAnnouncement(const FindResult& result) {
     return result.outside ? NotInWindows1252Line(*result.outside)
                           : std::u16string(u"No match / Nenhum resultado");
   }
-  const std::u16string count =
-      DecimalNotation(static_cast<std::uint32_t>(result.matches.size()));
+  const std::u16string count = DecimalNotation(static_cast<std::uint32_t>(result.matches.size()));
   const bool one = result.matches.size() == 1;
   const FoundCharacter& first = result.matches.front();
   return count + (one ? u" match / " : u" matches / ") + count +

@@ -1,6 +1,5 @@
 #include "code_page_setting.h"
 
-
 #include "code_notation.h"
 #include "code_pages.h"
 

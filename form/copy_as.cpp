@@ -14,17 +14,15 @@ namespace zentavo {
 
 std::vector<std::u16string> CopyForms(std::uint8_t code, const CodePageSetting& setting) {
   const CharacterDetails details = DetailsOfCode(code);
-  std::vector<std::u16string> forms = {DecimalNotation(code),
-                                       HexadecimalNotation(code)};
+  std::vector<std::u16string> forms = {DecimalNotation(code), HexadecimalNotation(code)};
   if (!details.is_defined) return forms;
   const bool html = HtmlReadsBack(details.character);
   const std::u16string numeric = html ? NumericReference(details.character) : u"";
   const std::string_view named = html ? HtmlNamedReference(details.character) : "";
   const std::u16string keystroke = details.is_control ? u"" : WindowsAltNotation(code);
   for (std::u16string form :
-       {CodePointNotation(details.character), named.empty() ? numeric : Widen(named),
-        numeric, UnicodeEscape(details.character),
-        ByteNotation(Utf8Of(details.character)), keystroke}) {
+       {CodePointNotation(details.character), named.empty() ? numeric : Widen(named), numeric,
+        UnicodeEscape(details.character), ByteNotation(Utf8Of(details.character)), keystroke}) {
     if (!form.empty() && form != forms.back()) forms.push_back(std::move(form));
   }
   for (const CodePageTable* page : setting.dos_pages) {

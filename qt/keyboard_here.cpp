@@ -6,9 +6,16 @@
 
 #include <xcb/xcb.h>
 // xcb's XKB header names a member "explicit", which C++ reserves.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wkeyword-macro"
+#endif
 #define explicit xkb_explicit
 #include <xcb/xkb.h>
 #undef explicit
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
 #include <xkbcommon/xkbcommon-x11.h>
 
 #include <chrono>

@@ -24,7 +24,7 @@ namespace {
 constexpr std::size_t kComposeFeedBudget = 4'000'000;
 constexpr std::size_t kLongestRun = 8;
 // /etc/default/keyboard is a few lines; a file far past that is not the system's setting.
-constexpr std::streamsize kLongestKeyboardFile = 64 * 1024;
+constexpr std::streamsize kLongestKeyboardFile = std::streamsize{64} * 1024;
 // A keymap made from names may hold keys past the X protocol's last keycode (br puts the euro on
 // <I443>), which no X server can send and hardly a keyboard has.
 constexpr xkb_keycode_t kLastKeycode = 255;

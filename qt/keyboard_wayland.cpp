@@ -72,7 +72,7 @@ class SeatKeyboard final : public WaylandKeymapFeed {
 
 }  // namespace
 
-std::unique_ptr<WaylandKeymapFeed> WaylandKeymapFeed::Make(std::function<void()> changed) {
+std::unique_ptr<WaylandKeymapFeed> WaylandKeymapFeed::Make(const std::function<void()>& changed) {
   auto* wayland = qGuiApp->nativeInterface<QNativeInterface::QWaylandApplication>();
   // Asking a seat that never had a keyboard for one is a protocol error, which would end the
   // connection: the toolkit's own keyboard says the seat has one.
@@ -81,12 +81,13 @@ std::unique_ptr<WaylandKeymapFeed> WaylandKeymapFeed::Make(std::function<void()>
   }
   wl_keyboard* keyboard = wl_seat_get_keyboard(wayland->seat());
   if (keyboard == nullptr) return nullptr;
-  return std::make_unique<SeatKeyboard>(keyboard, std::move(changed));
+  return std::make_unique<SeatKeyboard>(keyboard, changed);
 }
 
 #else
 
-std::unique_ptr<WaylandKeymapFeed> WaylandKeymapFeed::Make(std::function<void()> /*changed*/) {
+std::unique_ptr<WaylandKeymapFeed> WaylandKeymapFeed::Make(
+    const std::function<void()>& /*changed*/) {
   return nullptr;
 }
 

@@ -12,7 +12,8 @@ class WaylandKeymapFeed {
  public:
   // Null where the toolkit hands out no seat with a keyboard (before Qt 6.8, or off Wayland).
   // `changed` is called on the toolkit's thread as a keymap or another group arrives.
-  [[nodiscard]] static std::unique_ptr<WaylandKeymapFeed> Make(std::function<void()> changed);
+  [[nodiscard]] static std::unique_ptr<WaylandKeymapFeed> Make(
+      const std::function<void()>& changed);
   virtual ~WaylandKeymapFeed() = default;
 
   [[nodiscard]] bool HasKeymap() const { return !keymap_.empty(); }

@@ -228,18 +228,17 @@ bool TextBox::EditForKey(QKeyEvent* event) {
   } else if (event == QKeySequence::DeleteEndOfWord) {
     if (!hasSelectedText()) cursorWordForward(true);
     ReplaceSelection(QString());
-  } else if (!hasSelectedText()) {
-    return false;  // a keystroke at the cursor: the toolkit's, recorded on textEdited
-  } else if ((event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) &&
+  } else if (hasSelectedText() &&
+             (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete) &&
              (event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier)) == 0) {
     ReplaceSelection(QString());
   } else if (const QString typed = event->text();
-             !typed.isEmpty() && typed.front().isPrint() &&
+             hasSelectedText() && !typed.isEmpty() && typed.front().isPrint() &&
              (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) ==
                  0) {
     ReplaceSelection(typed);
   } else {
-    return false;
+    return false;  // a keystroke at the cursor: the toolkit's, recorded on textEdited
   }
   return true;
 }

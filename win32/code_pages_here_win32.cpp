@@ -44,9 +44,8 @@ const CodePageSetting& CodePagesHere() {
     // Mac Roman as Apple's current table has it, which files are written in: Windows' own older
     // table reads BD as the ohm sign and leaves out F0, the Apple logo.
     for (const CodePageTable& page : BuiltInCodePages()) {
-      made.known_pages.push_back(page.Kind() == CodePageKind::Mac
-                                     ? &page
-                                     : table(page.Number(), page.Kind()));
+      made.known_pages.push_back(
+          page.Kind() == CodePageKind::Mac ? &page : table(page.Number(), page.Kind()));
     }
     for (const unsigned page : DosPagesFirst(GetOEMCP())) {
       made.dos_pages.push_back(table(page, CodePageKind::Dos));

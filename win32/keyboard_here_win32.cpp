@@ -54,7 +54,7 @@ std::u16string TypesAlone(const Key& key, HKL layout) {
     return std::u16string(1, static_cast<char16_t>(alone));
   }
   std::array<wchar_t, 64> name{};
-  const int length = GetKeyNameTextW(static_cast<LONG>(key.scan_code << 16), name.data(),
+  const int length = GetKeyNameTextW(static_cast<LONG>(key.scan_code) << 16, name.data(),
                                      static_cast<int>(name.size()));
   return std::u16string(name.begin(), name.begin() + std::max(length, 0));
 }

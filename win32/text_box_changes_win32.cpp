@@ -50,14 +50,14 @@ LRESULT TextBoxWin32::NoteAndAnswer(UINT message, WPARAM wparam, LPARAM lparam) 
 
 void TextBoxWin32::FollowChange() {
   if (!writing_) holds_null_ = false;  // the user's own edit
-  if (writing_) {
-    history_.Clear();  // nothing of the user's is left to undo
-  } else if (stepping_history_) {
+  if (!writing_ && stepping_history_) {
     history_step_shown_ = true;
-  } else if (pending_) {
+  } else if (!writing_ && pending_) {
     pending_->changed = true;
   } else {
-    history_.Clear();  // a change no noted message made: no step could undo it exactly
+    // The program wrote the box, so nothing of the user's is left to undo; or a change no noted
+    // message made, which no step could undo exactly.
+    history_.Clear();
   }
   // Whatever the EDIT kept to undo by itself goes: the box's history is the only one.
   emptying_own_undo_ = true;

@@ -80,8 +80,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*command_
              TwipsToPixels(table.window.client_height)};
   AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
   HWND window = CreateWindowExW(0, L"ZentavoFloor", kCaption, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                CW_USEDEFAULT, frame.right - frame.left,
-                                frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+                                CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                                nullptr, nullptr, instance, nullptr);
   const HFONT font = ControlFont(window);
   for (const auto& control : table.controls) {
     const auto* place = std::get_if<zentavo::layout::TwipRect>(&control.place);

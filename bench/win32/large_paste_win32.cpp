@@ -1,7 +1,7 @@
 // Zentavo.exe's window with a huge text, in process under wine: a paste of 10 Mi characters
-// into txtDeCar (Windows' own EDIT, subclassed), then 100 keystrokes at its start, each timed until the window has answered,
-// and the process's peak memory above the idle window. Prints a table; the goals are read from
-// it, not checked by a test that fails on a slow machine.
+// into txtDeCar (Windows' own EDIT, subclassed), then 100 keystrokes at its start, each timed until
+// the window has answered, and the process's peak memory above the idle window. Prints a table; the
+// goals are read from it, not checked by a test that fails on a slow machine.
 #include <windows.h>
 
 #include <commctrl.h>

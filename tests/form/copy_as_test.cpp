@@ -54,7 +54,7 @@ TEST(CopyForms, EachFindsItsCodeFirstUnlessItIsAlsoAnotherCodes) {
     const auto code = static_cast<std::uint8_t>(each);
     const CodePageSetting setting = SettingForLocale("pt_BR");
     std::vector<std::u16string> forms = CopyForms(code, setting);
-    forms.push_back(Widen(OctalNotation(code)));
+    forms.push_back(OctalNotation(code));
     if (DetailsOfCode(code).is_defined)
       forms.push_back(Utf8ReadAsWindows1252(CharacterForCode(code)));
     for (const std::u16string& form : forms) {

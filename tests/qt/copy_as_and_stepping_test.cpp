@@ -60,10 +60,10 @@ TEST_F(CopyAsAndStepping, TheCopyAsMenuShowsWhatEachEntryCopies) {
        {"150", "&&H96", "U+2013", "&&ndash;", "&&#8211;", "\\u2013", "E2 80 93", "Alt+0150"}},
       {"null", "0", {"0", "&&H0", "U+0000", "\\u0000", "00"}},
       {"undefined", "129", {"129", "&&H81"}},
-      {"letter", "65",
-       {"65", "&&H41", "U+0041", "&&#65;", "\\u0041", "41", "Alt+0065", "Alt+65"}},
+      {"letter", "65", {"65", "&&H41", "U+0041", "&&#65;", "\\u0041", "41", "Alt+0065", "Alt+65"}},
       // cp437 and cp850 put ã at 198 (850) alone, and é at 130 in both.
-      {"ã, typed in DOS 850 alone", "227",
+      {"ã, typed in DOS 850 alone",
+       "227",
        {"227", "&&HE3", "U+00E3", "&&atilde;", "&&#227;", "\\u00E3", "C3 A3", "Alt+0227",
         "Alt+198"}},
   };

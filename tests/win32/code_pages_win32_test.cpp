@@ -74,7 +74,10 @@ TEST(CodePages, TheTrapsAsWindowsHasThem) {
       {"Alt+127 types the house", 437, 0x7F, U'\u2302'},
   };
   for (const TrapRow& row : rows) {
-    EXPECT_EQ(WindowsCodePage(row.page, BuiltInCodePage(row.page)->Kind()).TypedCharacterOf(row.byte), row.typed) << row.name;
+    EXPECT_EQ(
+        WindowsCodePage(row.page, BuiltInCodePage(row.page)->Kind()).TypedCharacterOf(row.byte),
+        row.typed)
+        << row.name;
     EXPECT_EQ(BuiltInCodePage(row.page)->TypedCharacterOf(row.byte), row.typed) << row.name;
   }
   const std::optional<AltKeystroke> past_255 = ReadAltNotation(u"Alt+386");

@@ -61,9 +61,7 @@ std::u16string PutValue(HWND box, const std::u16string& text) {
   return std::u16string(code, code + std::char_traits<char>::length(code));
 }
 
-namespace {
-
-}  // namespace
+namespace {}  // namespace
 
 int CheckReadAsAnEditControl(HWND box, DWORD thread, const std::u16string& text) {
   int faults = 0;
