@@ -1,165 +1,96 @@
-"""Checks what the windows tell of every one of the 256 codes, with DOS 850 first and with DOS
-437 first, against the same details built here from Python's own codecs (cp1252, cp850, cp437,
-latin_1, iso8859_15, mac_roman), unicodedata and str.encode, none of which the build's tables
-come from; the DOS pictures that are Windows-1252 characters as Windows types them.
+"""Checks what the windows tell of the codes: a dozen codes chosen for their edges against the
+golden file, written from the code-page charts, with DOS 850 first and with DOS 437 first; and,
+for all 256 codes, that every byte a description names reads back to what it says through
+Python's codecs (cp850, cp437, latin_1, iso8859_15, mac_roman, utf-8), which the build's tables do
+not come from, and the IBM PC's pictures for Alt+1 to Alt+31 and Alt+127 (unicode.org's
+IBMGRAPH.TXT).
 
-usage: check_character_descriptions.py DUMP_PROGRAM
+usage: check_character_descriptions.py DUMP_PROGRAM GOLDEN_FILE
 """
+import re
 import subprocess
 import sys
-import unicodedata
 
-PAGES = [(28591, "latin_1", "ISO-8859-1"), (28605, "iso8859_15", "ISO-8859-15"),
-         (10000, "mac_roman", "Mac Roman"), (850, "cp850", "DOS 850"), (437, "cp437", "DOS 437")]
-# The IBM PC's pictures for bytes 1 to 31 and 127, as MultiByteToWideChar(MB_USEGLYPHCHARS)
-# gives them under wine, which DOS shows and Alt+1 to Alt+31 and Alt+127 type.
-PICTURES = dict(zip(list(range(1, 32)) + [127],
-                    "☺☻♥♦♣♠•◘○◙♂♀♪♫☼►◄↕‼¶§▬↨↑↓→←∟↔▲▼⌂"))
-UNDEFINED = {0x81, 0x8D, 0x8F, 0x90, 0x9D}
-NO_GLYPH = {"\u00a0": "NBSP", "\u00ad": "SHY"}
+CODECS = {"ISO-8859-1": "latin_1", "ISO-8859-15": "iso8859_15", "Mac Roman": "mac_roman",
+          "DOS 850": "cp850", "DOS 437": "cp437"}
+PICTURES = dict(zip(list(range(1, 32)) + [127], "☺☻♥♦♣♠•◘○◙♂♀♪♫☼►◄↕‼¶§▬↨↑↓→←∟↔▲▼⌂"))
+SHOWN_AS_WORDS = {"NBSP": "\u00a0", "SHY": "\u00ad", "U+F8FF": "\uf8ff"}
 
 
-def cp1252(byte):
-    return chr(byte) if byte in UNDEFINED else bytes([byte]).decode("cp1252")
+def golden(path):
+    entries, key = {}, None
+    for line in open(path, encoding="utf-8").read().splitlines():
+        if line.startswith("== "):
+            key, entries[line[3:]] = line[3:], []
+        elif key is not None and line:
+            entries[key].append(line)
+    return {key: "\n".join(lines) for key, lines in entries.items()}
 
 
-def typed(codec, byte):
-    if codec in ("cp850", "cp437") and byte in PICTURES:
+def pages(names):
+    """"ISO-8859-1, DOS 850, 437" -> the pages it names."""
+    named, after = [], ""
+    for name in names.split(", "):
+        named.append(after + name if name.isdigit() else name)
+        after = "DOS " if named[-1].startswith("DOS ") else ""
+    return named
+
+
+def decoded(page, byte, typed=False):
+    if typed and page.startswith("DOS ") and byte in PICTURES:
         return PICTURES[byte]
-    return bytes([byte]).decode(codec)
+    return bytes([byte]).decode(CODECS[page], errors="replace")
 
 
-def shown(character, abbreviations):
-    code_point = ord(character)
-    if 0x80 <= code_point <= 0x9F:
-        return "control / controle"
-    if character in NO_GLYPH:
-        return NO_GLYPH[character]
-    if code_point < 0x20 or code_point == 0x7F:
-        return abbreviations[code_point]
-    if 0xE000 <= code_point <= 0xF8FF:
-        return f"U+{code_point:04X}"
-    return character
+def claims(character, code, tooltip):
+    """Each byte the tooltip names, as (what it says, what the codec reads)."""
+    for line in tooltip.split("\n"):
+        body = line.partition(": ")[2]
+        if line.startswith("UTF-8: "):
+            said = bytes.fromhex(body.split(" \u00b7 ")[0])
+            yield f"UTF-8 of {code}", said.decode("utf-8"), character
+        for item in body.split(" \u00b7 ") if "elsewhere" in line else []:
+            value, names = re.fullmatch(r"(.*) \((.*)\)", item).groups()
+            for page in pages(names):
+                if line.startswith("Its byte"):
+                    found = [b for b in range(256) if decoded(page, b) == character]
+                    said = [] if value == "none / nenhum" else [int(b, 16) for b in value.split()]
+                    yield f"{page} bytes of {code}", said, found
+                elif value != "control / controle":
+                    yield f"{page} byte {code:02X}", SHOWN_AS_WORDS.get(value, value), \
+                        decoded(page, code, typed=True)
+        for byte, inside in re.findall(r"Alt\+(\d+) \(([^)]*)\)", body if "DOS: " in line else ""):
+            here, _, others = inside.partition("; ")
+            for page in pages("DOS " + here):
+                yield f"Alt+{byte} in {page}", decoded(page, int(byte), True), character
+            for other in filter(None, others.split("; ")):
+                number, _, shown = other.partition(" \u2192 ")
+                yield f"Alt+{byte} in {number}", decoded(f"DOS {number}", int(byte), True), \
+                    SHOWN_AS_WORDS.get(shown, shown)
 
 
-def page_names(numbers):
-    names, after_dos = [], False
-    for number in numbers:
-        name = next(page[2] for page in PAGES if page[0] == number)
-        dos = name.startswith("DOS ")
-        names.append(name[4:] if dos and after_dos else name)
-        after_dos = dos
-    return ", ".join(names)
-
-
-def misread(data, codec, spoken):
-    text = ""
-    for byte in data:
-        character = cp1252(byte) if codec is None else bytes([byte]).decode(codec)
-        hidden = ord(character) < 0x20 or 0x7F <= ord(character) <= 0x9F or character in NO_GLYPH
-        text += (f" byte {byte:X}" if spoken else f"[{byte:X}]") if hidden else character
-    return text
-
-
-def grouped(values):
-    groups = []
-    for value, number in values:
-        for group in groups:
-            if group[0] == value:
-                group[1].append(number)
-                break
-        else:
-            groups.append((value, [number]))
-    return [f"{value} ({page_names(numbers)})" for value, numbers in groups]
-
-
-def keystroke_line(code, character, dos_order, separator, types, abbreviations):
-    keystrokes = []
-    for number in dos_order:
-        codec = f"cp{number}"
-        for byte in range(256):
-            if typed(codec, byte) != character:
-                continue
-            for keystroke in keystrokes:
-                if keystroke[0] == byte:
-                    keystroke[1].append(number)
-                    break
-            else:
-                keystrokes.append((byte, [number]))
-    items = []
-    for byte, numbers in keystrokes:
-        item = f"Alt+{byte} (" + ", ".join(map(str, numbers))
-        for number in dos_order:
-            other = typed(f"cp{number}", byte)
-            if number not in numbers and other != character:
-                item += f"; {number}{types}{shown(other, abbreviations)}"
-        items.append(item + ")")
-    return f"Windows: Alt+{code:04d}" + (separator + "DOS: " + separator.join(items) if items else "")
-
-
-def expected(code, name, dos_order, spoken, abbreviations):
-    separator, line_break, types = ((", ", ", ", " types / digita ") if spoken
-                                    else (" \u00b7 ", "\n", " \u2192 "))
-    character = cp1252(code)
-    defined = code not in UNDEFINED
-    control = unicodedata.category(character) == "Cc" and defined
-    lines = [name if defined else "Undefined in Windows-1252 / N\u00e3o definido no Windows-1252",
-             separator.join([str(code), f"&H{code:X}", f"&O{code:o}", f"U+{ord(character):04X}"])]
-    if control:
-        lines.append("Control character / Caractere de controle")
-    elif defined:
-        lines.append(keystroke_line(code, character, dos_order, separator, types, abbreviations))
-    if defined:
-        data = character.encode("utf-8")
-        line = "UTF-8: " + data.hex(" ").upper()
-        if len(data) > 1:
-            line += (separator + "read as Windows-1252: " + misread(data, None, spoken) +
-                     separator + "DOS 850: " + misread(data, "cp850", spoken))
-        lines.append(line)
-        values, lacking = [], []
-        for number, codec, _ in PAGES:
-            found = [byte for byte in range(256) if bytes([byte]).decode(codec) == character]
-            if found == [code]:
-                continue
-            if not found:
-                lacking.append(number)
-            else:
-                values.append((" ".join(f"{byte:02X}" for byte in found), number))
-        items = grouped(values) + ([f"none / nenhum ({page_names(lacking)})"] if lacking else [])
-        if items:
-            lines.append("Its byte elsewhere / Seu byte em outras p\u00e1ginas: " +
-                         separator.join(items))
-    values = []
-    for number, codec, _ in PAGES:
-        other = typed(codec, code)
-        if other != character:
-            values.append((shown(other, abbreviations), number))
-    if values:
-        lines.append(f"Byte {code:02X} elsewhere / O byte {code:02X} em outras p\u00e1ginas: " +
-                     separator.join(grouped(values)))
-    return line_break.join(lines)
-
-
-def main():
-    output = subprocess.run([sys.argv[1]], capture_output=True, text=True, check=True,
+def main(dump, golden_path):
+    output = subprocess.run([dump], capture_output=True, text=True, check=True,
                             encoding="utf-8").stdout
-    rows = [line.split("\t") for line in output.splitlines()]
-    names = {int(row[1]): row[2] for row in rows}
-    # The abbreviations the character box pictures the C0 controls with, which the Unicode names
-    # check verifies: "BEL", "LF".
-    abbreviations = {int(row[1]): row[3] for row in rows}
-    faults = 0
-    for first, code, _, _, spoken, said in rows:
-        order = [850, 437] if first == "850" else [437, 850]
-        wanted = expected(int(code), names[int(code)], order, spoken == "1", abbreviations)
-        said = said.replace("\\n", "\n")
-        if said != wanted:
-            faults += 1
-            print(f"FAULT {first} first, code {code}{' spoken' if spoken == '1' else ''}:\n"
-                  f"  said   {said!r}\n  wanted {wanted!r}")
-    print(f"{len(rows) - faults} of {len(rows)} descriptions as Python's codecs give them")
-    return 1 if faults or len(rows) != 256 * 4 else 0
+    faults, told, checked = [], {}, 0
+    for first, code, said in (line.split("\t") for line in output.splitlines()):
+        told[f"{first} first, {code}"] = said.replace("\\n", "\n")
+    for key, wanted in golden(golden_path).items():
+        if told.get(key) != wanted:
+            faults.append(f"{key}:\n  told   {told.get(key)!r}\n  golden {wanted!r}")
+    for key, tooltip in told.items():
+        code = int(key.split(", ")[1])
+        character = chr(code) if code in (0x81, 0x8D, 0x8F, 0x90, 0x9D) else \
+            bytes([code]).decode("cp1252")
+        for what, said, read in claims(character, code, tooltip):
+            checked += 1
+            if said != read:
+                faults.append(f"{key}: {what} says {said!r}, the codec reads {read!r}")
+    print("\n".join(f"FAULT {fault}" for fault in faults))
+    print(f"{len(golden(golden_path))} golden descriptions, {checked} bytes named, "
+          f"{len(faults)} faults")
+    return 1 if faults or len(told) != 512 else 0
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(*sys.argv[1:]))

@@ -222,13 +222,6 @@ TEST(PasteOutcomeOf, TakesTheFirstLineAndAnswersARefusalAsThePlatformsOwnBox) {
   }
 }
 
-TEST(CutOutcomeOf, DeletesOnlyWhatTheClipboardHolds) {
-  EXPECT_TRUE(CutOutcomeOf(true).delete_selection);
-  EXPECT_FALSE(CutOutcomeOf(true).beep);
-  EXPECT_FALSE(CutOutcomeOf(false).delete_selection) << "a clipboard held open took nothing";
-  EXPECT_TRUE(CutOutcomeOf(false).beep);
-}
-
 struct FaceRow {
   const char* name;
   std::u16string_view face;

@@ -60,29 +60,6 @@ TEST(ConversionBindings, EachRunsItsRowsConversionAndQuotesItsInputBox) {
   EXPECT_EQ(accessibility::RowOfBox(kExitControl), nullptr) << "the button is in no row";
 }
 
-struct AfterReportRow {
-  const char* name;
-  bool program_must_end;
-  ReportIcon icon;
-  std::optional<int> exit_status;
-  std::string_view focus_box;
-};
-
-TEST(AfterAcknowledging, AConversionFailureGoesOnInItsBoxAnythingElseEnds) {
-  const std::vector<AfterReportRow> rows = {
-      {"a conversion failure", false, ReportIcon::Warning, std::nullopt, control_names::kCodeInput},
-      {"an unexpected failure", true, ReportIcon::Error, EXIT_FAILURE, {}},
-  };
-  for (const AfterReportRow& row : rows) {
-    const FailureReport report{u"summary", u"details", row.program_must_end,
-                               row.program_must_end ? std::string_view() : row.focus_box};
-    EXPECT_EQ(IconOf(report), row.icon) << row.name;
-    const AfterReport after = AfterAcknowledging(report);
-    EXPECT_EQ(after.exit_status, row.exit_status) << row.name;
-    EXPECT_EQ(after.focus_box, row.focus_box) << row.name;
-  }
-}
-
 TEST(RunHandler, ReportsWhatFailedAndSaysWhetherTheProgramEnds) {
   const std::u16string typed =
       u"\u201C300\u201D is no character code: type a code from 0 to 255.\n\u201C300\u201D n\u00E3o "

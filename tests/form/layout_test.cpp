@@ -4,7 +4,6 @@
 #include <string_view>
 #include <vector>
 
-#include "caption_fit.h"
 #include "control_names.h"
 #include "focus_order.h"
 #include "layout_table.h"
@@ -43,28 +42,6 @@ TEST(ToPixels, NeighboursThatTouchInTwipsTouchInPixels) {
       const layout::PixelRect second = layout::ToPixels({left + 613, 0, 300, 100}, dpi);
       ASSERT_EQ(first.right, second.left) << dpi << " " << left;
     }
-  }
-}
-
-struct FitRow {
-  const char* name;
-  int caption_width, line_height, label_width, label_height;
-  bool cut;
-  CaptionAnchor anchor;
-};
-
-TEST(CaptionFit, CutsWhatIsWiderAndAnchorsWhatIsTallerAtTheBottom) {
-  const std::vector<FitRow> rows = {
-      {"fits", 100, 13, 161, 17, false, CaptionAnchor::Top},
-      {"exactly as wide", 161, 13, 161, 17, false, CaptionAnchor::Top},
-      {"one pixel wider", 162, 13, 161, 17, true, CaptionAnchor::Top},
-      {"exactly as tall", 100, 17, 161, 17, false, CaptionAnchor::Top},
-      {"taller", 100, 19, 161, 17, false, CaptionAnchor::Bottom},
-      {"both", 400, 22, 161, 17, true, CaptionAnchor::Bottom},
-  };
-  for (const FitRow& row : rows) {
-    EXPECT_EQ(CaptionIsCut(row.caption_width, row.label_width), row.cut) << row.name;
-    EXPECT_EQ(AnchorCaption(row.line_height, row.label_height), row.anchor) << row.name;
   }
 }
 

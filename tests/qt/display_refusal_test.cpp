@@ -157,27 +157,5 @@ TEST(UnansweredDisplayLine, NamesWhatWasNotYetRefused) {
   }
 }
 
-TEST(PlatformsToTry, NativeWaylandFirstOnlyWhereACompositorIsNamedAndNoPlatform) {
-  const struct {
-    const char* name;
-    std::optional<std::string> platform;
-    NamedDisplays named;
-    std::optional<std::string> platforms;
-  } rows[] = {
-      {"a compositor named",
-       {},
-       {.wayland_display = "wayland-0", .x_display = ":0"},
-       "wayland;xcb"},
-      {"a connection handed over", {}, {.wayland_socket = "3"}, "wayland;xcb"},
-      {"an empty platform is none", "", {.wayland_display = "wayland-0"}, "wayland;xcb"},
-      {"X alone", {}, {.x_display = ":0"}, std::nullopt},
-      {"an empty WAYLAND_DISPLAY names nothing", {}, {.wayland_display = ""}, std::nullopt},
-      {"the user's own platform", "xcb", {.wayland_display = "wayland-0"}, std::nullopt},
-  };
-  for (const auto& row : rows) {
-    EXPECT_EQ(PlatformsToTry(row.platform, row.named), row.platforms) << row.name;
-  }
-}
-
 }  // namespace
 }  // namespace zentavo
