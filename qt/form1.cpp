@@ -209,16 +209,10 @@ void Form1::ReplaceText(std::string_view box, std::u16string_view text) {
 void Form1::paintEvent(QPaintEvent* /*event*/) {
   if (!icon_given_) {
     // Decoded once the window is on the screen rather than before: the window system shows the
-    // icon a moment after the window, and the window itself comes that much sooner. So is the
-    // keyboard in use read, which only the details tell.
+    // icon a moment after the window, and the window itself comes that much sooner.
     icon_given_ = true;
     QMetaObject::invokeMethod(
-        this,
-        [this] {
-          setWindowIcon(ApplicationIcon(devicePixelRatio()));
-          keyboard_->Start();
-        },
-        Qt::QueuedConnection);
+        this, [this] { setWindowIcon(ApplicationIcon(devicePixelRatio())); }, Qt::QueuedConnection);
   }
   QPainter painter(this);
   painter.setPen(palette().color(QPalette::WindowText));

@@ -30,11 +30,17 @@ namespace {
 // A switch of layout comes as a burst of notices: the new keyboard, its map, its state.
 constexpr std::chrono::milliseconds kBurst(50);
 
-const KeyboardHere* running = nullptr;
+KeyboardHere* running = nullptr;
 
 }  // namespace
 
-const KeyboardWays* KeyboardWaysHere() { return running != nullptr ? running->Ways() : nullptr; }
+const KeyboardWays* KeyboardWaysHere() {
+  if (running == nullptr) return nullptr;
+  // Read once details are first asked for, not as the program starts: a user who never looks
+  // costs nothing, and the window comes up as fast and as small as it did.
+  running->Start();
+  return running->Ways();
+}
 
 KeyboardHere::KeyboardHere(QObject* parent) : QObject(parent) {
   running = this;

@@ -25,7 +25,8 @@ class KeyboardHere final : public QObject, public QAbstractNativeEventFilter {
   explicit KeyboardHere(QObject* parent = nullptr);
   ~KeyboardHere() override;
 
-  // Reads the layout in use and follows it from then on; the first call only.
+  // Reads the layout in use and follows it from then on; the first call only. KeyboardWaysHere
+  // calls it as details are first asked for.
   void Start();
   // The ways of the layout last read; null until one has been.
   [[nodiscard]] const KeyboardWays* Ways() const { return ways_.get(); }
@@ -51,7 +52,8 @@ class KeyboardHere final : public QObject, public QAbstractNativeEventFilter {
   unsigned x11_group_ = 0;
 };
 
-// The running window's keyboard ways, for the row details; null while none is known.
+// The running window's keyboard ways, for the row details; null while none is known. The first
+// call starts reading them.
 [[nodiscard]] const KeyboardWays* KeyboardWaysHere();
 
 }  // namespace zentavo
