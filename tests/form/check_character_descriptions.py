@@ -18,13 +18,8 @@ SHOWN_AS_WORDS = {"NBSP": "\u00a0", "SHY": "\u00ad", "U+F8FF": "\uf8ff"}
 
 
 def golden(path):
-    entries, key = {}, None
-    for line in open(path, encoding="utf-8").read().splitlines():
-        if line.startswith("== "):
-            key, entries[line[3:]] = line[3:], []
-        elif key is not None and line:
-            entries[key].append(line)
-    return {key: "\n".join(lines) for key, lines in entries.items()}
+    text = open(path, encoding="utf-8").read()
+    return {key: body.strip("\n") for key, body in re.findall(r"(?m)^== (.*)\n((?:[^=#].*\n?)*)", text)}
 
 
 def pages(names):

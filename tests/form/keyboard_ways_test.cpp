@@ -9,52 +9,33 @@
 
 #include "character_description.h"
 #include "code_page_setting.h"
+#include "table_rows.h"
 
 namespace zentavo {
 namespace {
 
 // Symbols: a character's own code point; dead keys and Compose past Unicode's last.
-constexpr std::uint32_t kDeadTilde = 0x110000;
-constexpr std::uint32_t kDeadAcute = 0x110001;
-constexpr std::uint32_t kCompose = 0x110002;
+constexpr std::uint32_t kTilde = 0x110000, kAcute = 0x110001, kCompose = 0x110002;
 constexpr std::uint32_t kNowhere = 0x110003;  // a symbol no press gives
 
 KeyboardReading SmallAbnt2() {
-  const auto press = [](std::uint32_t symbol, std::u16string alone, std::uint8_t held) {
-    return KeyboardReading::Press{symbol, LayoutPress{std::move(alone), held, symbol == kCompose}};
-  };
-  KeyboardReading reading;
-  reading.presses = {
-      press(U'=', u"=", 0),
-      press(U'\u00A7', u"=", kHoldsAltGr),
-      press(U'a', u"a", 0),
-      press(U'A', u"a", kHoldsShift),
-      press(U'e', u"e", 0),
-      press(U'E', u"e", kHoldsShift),
-      press(U'\u00E6', u"a", kHoldsAltGr),
-      press(U'/', u"/", 0),
-      press(U'/', u"q", kHoldsAltGr),
-      press(U'/', u"/", 0),  // the keypad's slash, the same to the user
-      press(U' ', u" ", 0),
-      press(U'\t', u"Tab", 0),
-      press(kDeadTilde, u"~", 0),
-      press(kDeadAcute, u"\u00B4", 0),
-      press(kCompose, u"Multi_key", 0),
-  };
-  for (const char32_t character :
-       {U'=', U'\u00A7', U'a', U'A', U'e', U'E', U'\u00E6', U'/', U' ', U'\t'}) {
-    reading.typed.push_back({{character}, character});
-  }
-  reading.typed.insert(reading.typed.end(), {{{kDeadTilde, U'a'}, U'\u00E3'},
-                                             {{kCompose, U'a', U'e'}, U'\u00E6'},
-                                             {{kCompose, U'A', U'E'}, U'\u00C6'},
-                                             {{kDeadAcute, U'e'}, U'\u00E9'},
-                                             {{kCompose, U'e', kDeadAcute}, U'\u00E9'},
-                                             {{kCompose, U'\u00B4', U'e'}, U'\u00E9'},
-                                             {{kCompose, U'e', U'e'}, U'\u00E9'},
-                                             {{kCompose, U'e', U'='}, U'\u00E9'},
-                                             {{kNowhere, U'e'}, U'\u00EB'},
-                                             {{kDeadTilde, U' '}, U'~'}});
+  constexpr std::uint8_t kShift = kHoldsShift, kAltGr = kHoldsAltGr;
+  // clang-format off
+  KeyboardReading reading{{
+      {U'=', {u"=", 0}}, {U'\u00A7', {u"=", kAltGr}}, {U'a', {u"a", 0}}, {U'A', {u"a", kShift}},
+      {U'e', {u"e", 0}}, {U'E', {u"e", kShift}}, {U'\u00E6', {u"a", kAltGr}}, {U'/', {u"/", 0}},
+      {U'/', {u"q", kAltGr}}, {U'/', {u"/", 0}},  // the keypad's slash, the same to the user
+      {U' ', {u" ", 0}}, {U'\t', {u"Tab", 0}}, {kTilde, {u"~", 0}}, {kAcute, {u"\u00B4", 0}},
+      {kCompose, {u"Multi_key", 0, true}}}, {
+      {{kTilde, U'a'}, U'\u00E3'}, {{kCompose, U'a', U'e'}, U'\u00E6'},
+      {{kCompose, U'A', U'E'}, U'\u00C6'}, {{kAcute, U'e'}, U'\u00E9'},
+      {{kCompose, U'e', kAcute}, U'\u00E9'}, {{kCompose, U'\u00B4', U'e'}, U'\u00E9'},
+      {{kCompose, U'e', U'e'}, U'\u00E9'}, {{kCompose, U'e', U'='}, U'\u00E9'},
+      {{kNowhere, U'e'}, U'\u00EB'}, {{kTilde, U' '}, U'~'}}};
+  // clang-format on
+  for (const char32_t typed :
+       {U'=', U'\u00A7', U'a', U'A', U'e', U'E', U'\u00E6', U'/', U' ', U'\t'})
+    reading.typed.push_back({{typed}, typed});
   return reading;
 }
 
@@ -73,19 +54,18 @@ TEST_P(KeyboardWaysGive, TheShortestFirstAndAtMostThree) {
   EXPECT_EQ(written, GetParam().ways);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Layout, KeyboardWaysGive,
-    testing::Values(
-        WaysRow{"ItsOwnKey", 61, {u"="}}, WaysRow{"AltGrLevel", 167, {u"AltGr+="}},
-        WaysRow{"ShiftLevel", 65, {u"Shift+a"}},
-        WaysRow{"FewerModifiersFirstAndTheSameKeysOnce", 47, {u"/", u"AltGr+q"}},
-        WaysRow{"KeyBeforeCompose", 230, {u"AltGr+a", u"Compose a e"}},
-        WaysRow{"ComposeWithShift", 198, {u"Compose Shift+a Shift+e"}},
-        WaysRow{
-            "DeadKeyFirstThenAtMostThree", 233, {u"\u00B4 e", u"Compose e \u00B4", u"Compose e e"}},
-        WaysRow{"DeadKeyThenTheSpaceBar", 126, {u"~ Space"}}, WaysRow{"NoControlCharacter", 9, {}},
-        WaysRow{"RunWithAKeyNoPressGives", 235, {}}, WaysRow{"NotOnTheLayout", 128, {}}),
-    [](const testing::TestParamInfo<WaysRow>& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Layout, KeyboardWaysGive, testing::Values(
+    WaysRow{"ItsOwnKey", 61, {u"="}}, WaysRow{"AltGrLevel", 167, {u"AltGr+="}},
+    WaysRow{"ShiftLevel", 65, {u"Shift+a"}},
+    WaysRow{"FewerModifiersFirstAndTheSameKeysOnce", 47, {u"/", u"AltGr+q"}},
+    WaysRow{"KeyBeforeCompose", 230, {u"AltGr+a", u"Compose a e"}},
+    WaysRow{"ComposeWithShift", 198, {u"Compose Shift+a Shift+e"}},
+    WaysRow{"DeadKeyFirstThenAtMostThree", 233, {u"\u00B4 e", u"Compose e \u00B4", u"Compose e e"}},
+    WaysRow{"DeadKeyThenTheSpaceBar", 126, {u"~ Space"}}, WaysRow{"NoControlCharacter", 9, {}},
+    WaysRow{"RunWithAKeyNoPressGives", 235, {}}, WaysRow{"NotOnTheLayout", 128, {}}),
+    testing_support::RowName());
+// clang-format on
 
 TEST(KeyboardWays, ComeFirstAmongTheKeystrokesAndAreSpokenPressByPress) {
   const KeyboardWays ways(SmallAbnt2());

@@ -112,27 +112,5 @@ TEST(RowDetails, TypingInTheOutputBoxItselfIsNotAnnounced) {
             ToQString(DescribeForTooltip('y', CodePagesHere(), KeyboardWaysHere())));
 }
 
-// Offscreen the program cannot ask a display for its keyboard, so it goes by the system's
-// setting, and says so; ABNT2's dead tilde is xkeyboard-config's.
-TEST(RowDetails, TellTheSystemsKeyboardOnceItIsRead) {
-  const QByteArray layout_before = qgetenv("XKB_DEFAULT_LAYOUT");
-  qputenv("XKB_DEFAULT_LAYOUT", "br");
-  Form1 form;
-  ShowOnScreen(form);
-  form.ReplaceText(control_names::kCharacterOutput, u"\u00E3");
-  QLineEdit* input = form.TextBox(control_names::kCodeInput);
-  const QString told =
-      QStringLiteral("This keyboard (system layout) / Este teclado (layout do sistema): ~ a\n");
-  EXPECT_TRUE(QTest::qWaitFor([&] { return input->toolTip().contains(told); }, 10000))
-      << input->toolTip().toStdString();
-  EXPECT_TRUE(input->accessibleDescription().contains(QStringLiteral("~ then / depois a")));
-  EXPECT_EQ(LastAnnouncement(form), QStringLiteral("LATIN SMALL LETTER A WITH TILDE"));
-  if (layout_before.isNull()) {
-    qunsetenv("XKB_DEFAULT_LAYOUT");
-  } else {
-    qputenv("XKB_DEFAULT_LAYOUT", layout_before);
-  }
-}
-
 }  // namespace
 }  // namespace zentavo
