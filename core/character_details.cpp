@@ -105,4 +105,8 @@ std::optional<std::uint8_t> CodeOfLoneCharacter(std::u16string_view text) {
   return CodeForCharacter(text.front());
 }
 
+bool IsControlCharacter(char32_t code_point) noexcept {
+  return code_point < 0x20 || (code_point >= 0x7F && code_point <= 0x9F);
+}
+
 }  // namespace zentavo

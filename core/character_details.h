@@ -42,6 +42,10 @@ struct CharacterDetails {
 // hyphen.
 [[nodiscard]] bool HasNoDistinctGlyph(std::uint8_t code) noexcept;
 
+// Whether `code_point` is a C0 or C1 control character (U+0000-U+001F, U+007F-U+009F), whatever
+// code page it comes from.
+[[nodiscard]] bool IsControlCharacter(char32_t code_point) noexcept;
+
 // The code of the character in `text` when `text` is exactly one Windows-1252 character.
 [[nodiscard]] std::optional<std::uint8_t> CodeOfLoneCharacter(std::u16string_view text);
 

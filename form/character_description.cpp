@@ -29,10 +29,6 @@ constexpr Style kSpeech{u", ", u", ", u" types / digita ", u" or / ou ", true};
 
 std::u16string Hex(std::uint8_t byte) { return Digits(byte, 16, 2); }
 
-bool IsControl(char32_t code_point) {
-  return code_point < 0x20 || (code_point >= 0x7F && code_point <= 0x9F);
-}
-
 // The Windows-1252 code of a character the boxes would draw as a picture (a control, the
 // no-break space, the soft hyphen); nothing for any other.
 std::optional<std::uint8_t> PicturedCodeOf(char32_t character) {
@@ -73,7 +69,7 @@ std::u16string Misreading(const std::vector<std::uint8_t>& bytes, const CodePage
   for (const std::uint8_t byte : bytes) {
     const char32_t character =
         page != nullptr ? page->CharacterOf(byte).value_or(U'\uFFFD') : CharacterForCode(byte);
-    if (!IsControl(character) && !PicturedCodeOf(character)) {
+    if (!IsControlCharacter(character) && !PicturedCodeOf(character)) {
       text += Utf16Of(character);
     } else {
       text += style.spoken ? u" byte " + Digits(byte, 16) : u"[" + Digits(byte, 16) + u"]";
@@ -92,7 +88,7 @@ struct DosKeystroke {
 // pictures.
 std::vector<DosKeystroke> DosKeystrokes(char32_t character, const CodePageSetting& setting) {
   std::vector<DosKeystroke> keystrokes;
-  if (IsControl(character)) return keystrokes;
+  if (IsControlCharacter(character)) return keystrokes;
   for (const CodePageTable* page : setting.dos_pages) {
     for (const std::uint8_t byte : page->TypedBytesOf(character)) {
       auto found = std::find_if(keystrokes.begin(), keystrokes.end(),
@@ -169,7 +165,7 @@ std::u16string ThisPcLine(const CharacterDetails& details, const CodePageSetting
   if (const CodePageTable* dos = setting.this_pc_dos) {
     const std::u16string page = u" (" + DecimalNotation(dos->Number()) + u")";
     const std::vector<std::uint8_t> bytes =
-        IsControl(character) ? std::vector<std::uint8_t>() : dos->TypedBytesOf(character);
+        IsControlCharacter(character) ? std::vector<std::uint8_t>() : dos->TypedBytesOf(character);
     for (const std::uint8_t byte : bytes) items.push_back(DosAltNotation(byte) + page);
     const std::vector<DosKeystroke> elsewhere = DosKeystrokes(character, setting);
     if (bytes.empty() && !elsewhere.empty()) {

@@ -55,8 +55,7 @@ KeyboardHere::~KeyboardHere() {
 }
 
 void KeyboardHere::Start() {
-  if (started_) return;
-  started_ = true;
+  if (reader_) return;
   reader_ = std::make_unique<KeyboardReader>([this](std::shared_ptr<const KeyboardWays> ways) {
     // On the reader's thread, which delivers only while this object lives.
     QMetaObject::invokeMethod(

@@ -46,7 +46,6 @@ class KeyboardHere final : public QObject, public QAbstractNativeEventFilter {
   std::unique_ptr<WaylandKeymapFeed> wayland_;
   std::shared_ptr<const KeyboardWays> ways_;
   QTimer read_soon_;  // gathers the burst of notices one layout switch makes into one reading
-  bool started_ = false;
   int xkb_base_event_ = -1;
   int x11_device_ = -1;
   unsigned x11_group_ = 0;

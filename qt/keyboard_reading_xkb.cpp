@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "character_details.h"
 #include "code_notation.h"
 
 namespace zentavo {
@@ -47,10 +48,6 @@ std::string KeysymName(xkb_keysym_t keysym) {
 }
 
 bool IsDeadKey(xkb_keysym_t keysym) { return KeysymName(keysym).starts_with("dead_"); }
-
-bool IsControl(char32_t character) {
-  return character < 0x20 || (character >= 0x7F && character <= 0x9F);
-}
 
 std::optional<char32_t> OneCharacter(const std::string& utf8) {
   return DecodeOneUtf8(std::vector<std::uint8_t>(utf8.begin(), utf8.end()));
@@ -124,7 +121,7 @@ std::u16string DeadKeyText(xkb_keysym_t dead_key, xkb_compose_state* compose) {
 std::u16string TypesAlone(xkb_keysym_t keysym, xkb_compose_state* compose) {
   if (IsDeadKey(keysym)) return DeadKeyText(keysym, compose);
   const char32_t character = xkb_keysym_to_utf32(keysym);
-  if (character != 0 && !IsControl(character)) return Utf16Of(character);
+  if (character != 0 && !IsControlCharacter(character)) return Utf16Of(character);
   return Widen(KeysymName(keysym));
 }
 

@@ -43,14 +43,10 @@ int Translate(const Key& key, std::uint8_t held, HKL layout, wchar_t& typed, UIN
   return count;
 }
 
-bool Printable(wchar_t character) {
-  return character >= 0x20 && !(character >= 0x7F && character <= 0x9F);
-}
-
 // The key as its cap shows it: what it types alone, else the name Windows gives it.
 std::u16string TypesAlone(const Key& key, HKL layout) {
   wchar_t alone = 0;
-  if (Translate(key, 0, layout, alone, kKeepKeyboardState) != 0 && Printable(alone)) {
+  if (Translate(key, 0, layout, alone, kKeepKeyboardState) != 0 && !IsControlCharacter(alone)) {
     return std::u16string(1, static_cast<char16_t>(alone));
   }
   std::array<wchar_t, 64> name{};
@@ -131,7 +127,7 @@ KeyboardReading ReadKeyboardLayout(HKL layout) {
       wchar_t typed = 0;
       const int count = Translate(key, held, layout, typed, kKeepKeyboardState);
       if (count != 1 && count >= 0) continue;
-      if (count == 1 && !Printable(typed)) continue;
+      if (count == 1 && IsControlCharacter(typed)) continue;
       if (alone.empty()) alone = TypesAlone(key, layout);
       const std::uint32_t symbol =
           count < 0 ? kFirstDeadKey + (virtual_key << 2 | held) : static_cast<std::uint32_t>(typed);
