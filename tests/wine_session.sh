@@ -9,7 +9,7 @@ before_end_session() { wineserver -k 2>/dev/null || true; }
 # prefix is made once, up front.
 start_wine_session() {
   start_x_server
-  [ "${1:-}" = with-window-manager ] && start_process openbox
+  [ "${1:-}" != with-window-manager ] || start_window_manager
   mkdir -p "$WINEPREFIX"
   start_process wineserver --foreground --persistent
   timeout 120 wineboot --init >/dev/null 2>&1 || fail "wine could not make its prefix"

@@ -52,6 +52,14 @@ start_x_server() {
   within 10 eval 'xdotool getmouselocation >/dev/null 2>&1' || fail "cannot reach $DISPLAY"
 }
 
+# openbox, once it manages the screen: a window mapped before it is never made active, and keys
+# then go to no window at all.
+start_window_manager() {
+  start_process openbox 2>"$work/openbox.log"
+  managing() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+  within 10 managing || fail "openbox did not start: $(cat "$work/openbox.log")"
+}
+
 # A private session bus and accessibility bus, with accessibility switched on, as a desktop with
 # a screen reader has them; exports DBUS_SESSION_BUS_ADDRESS.
 start_accessibility_bus() {

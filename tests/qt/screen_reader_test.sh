@@ -25,11 +25,14 @@ unset WAYLAND_DISPLAY SESSION_MANAGER
 start_x_server
 
 start_accessibility_bus
-start_process openbox 2>"$work/openbox.log"  # without a window manager no window is active
+start_window_manager  # without a window manager no window is active
 
 start_process env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$zentavo" 2>"$work/zentavo.log"
 zentavo_pid=$last_pid
 within 10 xdotool search --name '^Tolvek Zentavo$' >/dev/null || fail "no Zentavo window"
+window=$(xdotool search --name '^Tolvek Zentavo$' | head -n 1)
+within 10 eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ]' ||
+  fail "the window manager did not make Zentavo's window active"
 
 # Speech goes only to the log, through a server that makes no sound: with speech-dispatcher,
 # Orca stalls on a machine with no sound card, and with speech off it says no announcements.
